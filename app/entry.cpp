@@ -1,0 +1,60 @@
+#include "app/entry.h"
+
+#include <windows.h>
+#include <ole2.h>
+
+#include <new>
+
+#include "app/main_window.h"
+#include "app/run_directory.h"
+#include "app/shared_state.h"
+#include "ui/message_loop.h"
+
+namespace app {
+namespace {
+
+std::string& runDirectoryStore() {
+  static std::string directory;
+  return directory;
+}
+
+void fixRunDirectory() {
+  char path[MAX_PATH * 4] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+  runDirectoryStore() = runDirectoryOf(std::string_view(path, length));
+  // "C:" alone would name the drive's current folder, not its root.
+  const std::string current = runDirectoryStore().size() == 2 ? runDirectoryStore() + "\\" : runDirectoryStore();
+  SetCurrentDirectoryA(current.c_str());
+}
+
+int failStart() {
+  // 程序无法启动：无法创建主窗口。 / 错误
+  ui::showMessageBox(
+      "\xB3\xCC\xD0\xF2\xCE\xDE\xB7\xA8\xC6\xF4\xB6\xAF\xA3\xBA\xCE\xDE\xB7\xA8\xB4\xB4\xBD\xA8\xD6\xF7\xB4\xB0\xBF\xDA\xA1\xA3",
+      "\xB4\xED\xCE\xF3", MB_OK | MB_ICONERROR);
+  return -1;
+}
+
+}  // namespace
+
+const std::string& runDirectory() { return runDirectoryStore(); }
+
+int runBar() {
+  OleInitialize(nullptr);  // the drop target needs a single-threaded apartment
+  fixRunDirectory();
+  try {
+    initSharedState();
+    ui::registerExitRoutine(&releaseSharedState);
+    if (!loadMainWindow()) return failStart();
+    ui::runMessageLoop();
+    ui::runExitRoutines();
+    destroyMainWindow();
+  } catch (const std::bad_alloc&) {
+    ui::showMessageBox("\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3\xA1\xA3", "\xB4\xED\xCE\xF3", MB_OK | MB_ICONERROR);  // 内存不足。 / 错误
+    return -1;
+  }
+  OleUninitialize();
+  return 0;
+}
+
+}  // namespace app

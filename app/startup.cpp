@@ -1,0 +1,9 @@
+#include "app/startup.h"
+
+namespace app {
+
+void onWindowCreated() {}
+
+void onFirstActivated() {}
+
+}  // namespace app

@@ -1,0 +1,154 @@
+#include "support.h"
+
+#include <commctrl.h>
+
+#include <chrono>
+
+namespace testing_support {
+
+std::string exeDirectory() {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string s(path);
+  return s.substr(0, s.find_last_of('\\'));
+}
+
+void pump(int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  do {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {  // leave it for whoever asks
+        PostQuitMessage(static_cast<int>(msg.wParam));
+        return;
+      }
+      TranslateMessage(&msg);
+      DispatchMessageW(&msg);
+    }
+    if (ms > 0) Sleep(5);
+  } while (std::chrono::steady_clock::now() < end);
+}
+
+bool pumpUntil(const std::function<bool()>& done, int ms) {
+  const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+  while (!done()) {
+    if (std::chrono::steady_clock::now() >= end) return false;
+    pump(10);
+  }
+  return true;
+}
+
+MessageRecorder::MessageRecorder(HWND hwnd, std::set<UINT> swallow) : hwnd_(hwnd), swallow_(std::move(swallow)) {
+  SetWindowSubclass(hwnd_, &MessageRecorder::proc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this));
+}
+
+MessageRecorder::~MessageRecorder() {
+  if (IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &MessageRecorder::proc, reinterpret_cast<UINT_PTR>(this));
+}
+
+int MessageRecorder::count(UINT msg) const {
+  int n = 0;
+  for (UINT m : seen_) n += m == msg;
+  return n;
+}
+
+LRESULT CALLBACK MessageRecorder::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                       DWORD_PTR self) {
+  auto* recorder = reinterpret_cast<MessageRecorder*>(self);
+  recorder->seen_.push_back(msg);
+  if (recorder->swallow_.count(msg)) return 0;
+  return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+ui::Picture printWindow(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  ui::Picture picture;
+  picture.width = r.right;
+  picture.height = r.bottom;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = r.right;
+  info.bmiHeader.biHeight = -r.bottom;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  // Start from a colour no control paints, so untouched pixels stand out.
+  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+  FillRect(dc, &r, magenta);
+  DeleteObject(magenta);
+  PrintWindow(hwnd, dc, PW_CLIENTONLY);
+  GdiFlush();
+  const auto* px = static_cast<const std::uint32_t*>(bits);
+  picture.pixels.assign(px, px + static_cast<std::size_t>(r.right) * r.bottom);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return picture;
+}
+
+MessageBoxWatcher::MessageBoxWatcher() {
+  const DWORD pid = GetCurrentProcessId();
+  thread_ = std::thread([this, pid] {
+    while (!stop_ && !answered_) {
+      HWND box = nullptr;
+      while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(box, &owner);
+        if (owner == pid && IsWindowVisible(box)) break;
+      }
+      if (box) {
+        wchar_t buffer[512] = {};
+        GetWindowTextW(box, buffer, 512);
+        caption_ = buffer;
+        buffer[0] = 0;
+        GetDlgItemTextW(box, 0xFFFF, buffer, 512);  // the message text
+        text_ = buffer;
+        style_ = GetWindowLongW(box, GWL_STYLE);
+        owner_ = GetWindow(box, GW_OWNER);
+        HWND first = nullptr;
+        for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+          wchar_t cls[32] = {};
+          GetClassNameW(child, cls, 32);
+          if (lstrcmpiW(cls, L"Button") == 0 && IsWindowVisible(child)) {
+            ++buttons_;
+            if (!first) first = child;
+          }
+        }
+        if (first) PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), reinterpret_cast<LPARAM>(first));
+        answered_ = true;
+        return;
+      }
+      Sleep(20);
+    }
+  });
+}
+
+MessageBoxWatcher::~MessageBoxWatcher() {
+  stop_ = true;
+  if (thread_.joinable()) thread_.join();
+}
+
+bool MessageBoxWatcher::waitAnswered(int ms) {
+  return pumpUntil([this] { return answered_.load(); }, ms);
+}
+
+void setModifiers(bool ctrl, bool shift, bool alt) {
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  auto set = [&keys](int vk, bool down) { keys[vk] = down ? 0x80 : 0; };
+  set(VK_CONTROL, ctrl);
+  set(VK_LCONTROL, ctrl);
+  set(VK_SHIFT, shift);
+  set(VK_LSHIFT, shift);
+  set(VK_MENU, alt);
+  set(VK_LMENU, alt);
+  SetKeyboardState(keys);
+}
+
+}  // namespace testing_support

@@ -1,0 +1,76 @@
+// What the Windows tests share: a bar made in the test process, message
+// pumping, recording what reaches a window, pixels through PrintWindow, and a
+// watcher that answers message boxes.
+#pragma once
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "ui/picture.h"
+
+namespace testing_support {
+
+// Folder of the test executable (bar.exe is built beside it).
+std::string exeDirectory();
+
+// Handles messages for about `ms` milliseconds (at least one pass).
+void pump(int ms = 0);
+// Pumps until `done` holds or `ms` milliseconds have passed; returns done().
+bool pumpUntil(const std::function<bool()>& done, int ms = 5000);
+
+// Records the messages that reach a window's procedure (by subclassing it);
+// messages in `swallow` are recorded and not passed on.
+class MessageRecorder {
+ public:
+  MessageRecorder(HWND hwnd, std::set<UINT> swallow = {});
+  ~MessageRecorder();
+  int count(UINT msg) const;
+  void clear() { seen_.clear(); }
+
+ private:
+  static LRESULT CALLBACK proc(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  HWND hwnd_;
+  std::set<UINT> swallow_;
+  std::vector<UINT> seen_;
+};
+
+// The window (client area and children) as drawn by its own code.
+ui::Picture printWindow(HWND hwnd);
+
+// 0xRRGGBB of a pixel, alpha dropped.
+inline unsigned rgbAt(const ui::Picture& p, int x, int y) { return p.at(x, y) & 0xFFFFFF; }
+
+// Answers the first message box of this process that appears: reads its
+// caption and text, then presses its first button.
+class MessageBoxWatcher {
+ public:
+  MessageBoxWatcher();
+  ~MessageBoxWatcher();
+  // Waits up to `ms` for a box to have been answered.
+  bool waitAnswered(int ms = 10000);
+  std::wstring caption() const { return caption_; }
+  std::wstring text() const { return text_; }
+  LONG style() const { return style_; }
+  HWND owner() const { return owner_; }
+  int buttons() const { return buttons_; }
+
+ private:
+  std::thread thread_;
+  std::atomic<bool> stop_{false};
+  std::atomic<bool> answered_{false};
+  std::wstring caption_;
+  std::wstring text_;
+  LONG style_ = 0;
+  HWND owner_ = nullptr;
+  int buttons_ = 0;
+};
+
+// Puts the keyboard state of this thread: which of Ctrl, Shift and Alt are held.
+void setModifiers(bool ctrl, bool shift, bool alt);
+
+}  // namespace testing_support

@@ -1,0 +1,12 @@
+// The display edge: texts are GBK bytes everywhere in the program and become
+// UTF-16 only where they are drawn or shown, so the bar reads right whatever
+// the system's ANSI code page.
+#pragma once
+#include <string>
+#include <string_view>
+
+namespace text {
+
+std::wstring gbkToWide(std::string_view gbk);
+
+}  // namespace text

@@ -1,0 +1,241 @@
+#include "ui/main_window.h"
+
+#include <algorithm>
+
+namespace ui {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"ui.MainWindow";
+constexpr wchar_t kOwnerClass[] = L"ui.TaskbarOwner";
+
+std::vector<MainWindow*>& liveWindows() {
+  static std::vector<MainWindow*> windows;
+  return windows;
+}
+
+HHOOK inputFilter = nullptr;
+
+// Sees every message any loop of this thread takes off the queue (ours, a
+// message box's, a menu's) before it is dispatched.
+LRESULT CALLBACK inputFilterProc(int code, WPARAM removal, LPARAM lParam) {
+  if (code == HC_ACTION && removal == PM_REMOVE) {
+    MSG& msg = *reinterpret_cast<MSG*>(lParam);
+    for (MainWindow* window : liveWindows()) window->filterInput(msg);
+  }
+  return CallNextHookEx(inputFilter, code, removal, lParam);
+}
+
+bool keyHeld(int key) { return (GetKeyState(key) & 0x8000) != 0; }
+
+}  // namespace
+
+MainWindow::MainWindow() = default;
+
+MainWindow::~MainWindow() {
+  // Controls first: their windows die with ours, but not before it.
+  if (alive()) DestroyWindow(hwnd());
+  controls_.clear();
+  auto& live = liveWindows();
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  if (live.empty() && inputFilter) {
+    UnhookWindowsHookEx(inputFilter);
+    inputFilter = nullptr;
+  }
+}
+
+bool MainWindow::create(const MainWindowSettings& settings) {
+  registerClass(kMainClass, CS_DBLCLKS, nullptr);
+  WNDCLASSEXW ownerClass{};
+  ownerClass.cbSize = sizeof ownerClass;
+  if (!GetClassInfoExW(GetModuleHandleW(nullptr), kOwnerClass, &ownerClass)) {
+    ownerClass.lpfnWndProc = DefWindowProcW;
+    ownerClass.hInstance = GetModuleHandleW(nullptr);
+    ownerClass.lpszClassName = kOwnerClass;
+    RegisterClassExW(&ownerClass);
+  }
+  background_ = settings.background;
+  backgroundBrush_.reset(CreateSolidBrush(background_));
+  escCloses_ = settings.escCloses;
+  dragByBody_ = settings.dragByBody;
+
+  // An owned window gets no taskbar button; the owner is a tool window that
+  // is never shown, so it gets none either.
+  owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr));
+  if (!owner_) return false;
+  if (!createWindow(0, kMainClass, WS_POPUP | WS_CLIPCHILDREN, settings.left, settings.top,
+                    settings.width, settings.height, owner_.get())) {
+    owner_.reset();
+    return false;
+  }
+  lastSize_ = {width(), height()};
+  liveWindows().push_back(this);
+  if (!inputFilter) inputFilter = SetWindowsHookExW(WH_GETMESSAGE, inputFilterProc, nullptr, GetCurrentThreadId());
+  return true;
+}
+
+void MainWindow::show() { ShowWindow(hwnd(), SW_SHOW); }
+
+PictureBox& MainWindow::addPictureBox(std::string name, const Rect& rect, PictureMode mode, bool visible) {
+  auto box = std::make_unique<PictureBox>(*this, std::move(name), mode);
+  if (!box->create(rect, visible)) fatalError("\xB4\xB4\xBD\xA8\xBF\xD8\xBC\xFE\xCA\xA7\xB0\xDC\xA1\xA3");  // 创建控件失败。
+  // Controls are defined top first: each new one goes under the others.
+  SetWindowPos(box->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  controls_.push_back(std::move(box));
+  return static_cast<PictureBox&>(*controls_.back());
+}
+
+Label& MainWindow::addLabel(std::string name, const Rect& rect, const LabelStyle& style, bool visible) {
+  auto label = std::make_unique<Label>(*this, std::move(name), style);
+  if (!label->create(rect, visible)) fatalError("\xB4\xB4\xBD\xA8\xBF\xD8\xBC\xFE\xCA\xA7\xB0\xDC\xA1\xA3");  // 创建控件失败。
+  SetWindowPos(label->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  controls_.push_back(std::move(label));
+  return static_cast<Label&>(*controls_.back());
+}
+
+PictureBox& MainWindow::adoptCopy(std::unique_ptr<PictureBox> copy) {
+  controls_.push_back(std::move(copy));
+  return static_cast<PictureBox&>(*controls_.back());
+}
+
+Control* MainWindow::find(std::string_view name) const {
+  for (const auto& control : controls_) {
+    if (control->name() == name) return control.get();
+  }
+  return nullptr;
+}
+
+int MainWindow::left() const {
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  return r.left;
+}
+int MainWindow::top() const {
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  return r.top;
+}
+int MainWindow::width() const {
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  return r.right - r.left;
+}
+int MainWindow::height() const {
+  RECT r{};
+  GetWindowRect(hwnd(), &r);
+  return r.bottom - r.top;
+}
+
+void MainWindow::setLeft(int left) {
+  SetWindowPos(hwnd(), nullptr, left, top(), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void MainWindow::setTop(int top) {
+  SetWindowPos(hwnd(), nullptr, left(), top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+void MainWindow::setWidth(int width) {
+  SetWindowPos(hwnd(), nullptr, 0, 0, width, height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::filterInput(MSG& msg) {
+  if (!alive() || (msg.hwnd != hwnd() && !IsChild(hwnd(), msg.hwnd))) return;
+  switch (msg.message) {
+    case WM_LBUTTONDOWN: {
+      if (!dragByBody_) return;
+      if (msg.hwnd == hwnd()) {
+        // Let the platform move the bar; the press itself goes on as usual.
+        PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        return;
+      }
+      const auto* control = dynamic_cast<const Control*>(Window::fromHandle(msg.hwnd));
+      if (control && control->kind() == ControlKind::PictureBox) {
+        PostMessageW(hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
+        msg.message = WM_NULL;  // the picture box never sees this press
+      }
+      return;
+    }
+    case WM_KEYDOWN:
+      if (escCloses_ && msg.wParam == VK_ESCAPE && !keyHeld(VK_CONTROL) && !keyHeld(VK_SHIFT) &&
+          !keyHeld(VK_MENU)) {
+        msg.message = WM_NULL;
+        PostMessageW(hwnd(), WM_CLOSE, 0, 0);
+      }
+      return;
+    default:
+      return;
+  }
+}
+
+LRESULT MainWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) != WA_INACTIVE && !activatedOnce_) {
+        activatedOnce_ = true;
+        if (onFirstActivated) onFirstActivated();
+      }
+      return defaultProc(msg, wParam, lParam);
+    case WM_RBUTTONDOWN:
+      if (onRightButtonDown) {
+        onRightButtonDown({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), wParam});
+      }
+      return 0;
+    case WM_SIZE: {
+      const SIZE now{width(), height()};
+      if (now.cx != lastSize_.cx || now.cy != lastSize_.cy) {
+        lastSize_ = now;
+        if (onSizeChanged) onSizeChanged();
+      }
+      return 0;
+    }
+    case WM_ERASEBKGND: {
+      RECT client{};
+      GetClientRect(hwnd(), &client);
+      FillRect(reinterpret_cast<HDC>(wParam), &client, backgroundBrush_.get());
+      return 1;
+    }
+    case WM_PRINTCLIENT:
+      printWithChildren(reinterpret_cast<HDC>(wParam), lParam);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;  // never holds up a shutdown or log-off
+    default:
+      return defaultProc(msg, wParam, lParam);
+  }
+}
+
+void MainWindow::onDestroyed() {
+  auto& live = liveWindows();
+  live.erase(std::remove(live.begin(), live.end(), this), live.end());
+  if (live.empty()) PostQuitMessage(0);
+}
+
+// The whole bar into a DC, children included, as PrintWindow asks for it.
+void MainWindow::printWithChildren(HDC dc, LPARAM flags) const {
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  FillRect(dc, &client, backgroundBrush_.get());
+  if (!(flags & PRF_CHILDREN)) return;
+  std::vector<const Control*> bottomFirst;
+  for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const auto* control = dynamic_cast<const Control*>(Window::fromHandle(child));
+    if (control && control->visible()) bottomFirst.insert(bottomFirst.begin(), control);
+  }
+  for (const Control* control : bottomFirst) {
+    RECT outer{};
+    GetWindowRect(control->hwnd(), &outer);
+    MapWindowPoints(HWND_DESKTOP, hwnd(), reinterpret_cast<POINT*>(&outer), 2);
+    POINT origin{0, 0};
+    MapWindowPoints(control->hwnd(), hwnd(), &origin, 1);
+    RECT inner{};
+    GetClientRect(control->hwnd(), &inner);
+    const int saved = SaveDC(dc);
+    if (GetWindowLongW(control->hwnd(), GWL_STYLE) & WS_BORDER) {
+      FrameRect(dc, &outer, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    }
+    SetViewportOrgEx(dc, origin.x, origin.y, nullptr);
+    IntersectClipRect(dc, 0, 0, inner.right, inner.bottom);
+    control->paintContent(dc);
+    RestoreDC(dc, saved);
+  }
+}
+
+}  // namespace ui
