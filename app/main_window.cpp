@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/settings_menu.h"
 #include "app/startup.h"
 #include "ui/placement.h"
 
@@ -55,6 +56,15 @@ bool createMainWindow() {
   made->iconTemplate =
       &window.addPictureBox(kIconTemplateName, {1, 3, 32, 32}, ui::PictureMode::Centre, false);
 
+  made->menu = makeSettingsMenu();
+  window.onMenuCommand = [](UINT command) { ui::runMenuCommand(settingsItems(), command); };
+  window.onRightButtonDown = [](const ui::MouseEvent&) { showSettingsMenu(); };
+  auto settingsOnRightButton = [](ui::Control&, const ui::MouseEvent&) { showSettingsMenu(); };
+  for (ui::Control* control : {static_cast<ui::Control*>(made->conditionPicture),
+                               static_cast<ui::Control*>(made->conditionLabel),
+                               static_cast<ui::Control*>(made->dateLabel)}) {
+    control->handlers->rightButtonDown = settingsOnRightButton;
+  }
   window.onFirstActivated = [] { onFirstActivated(); };
   theBar = std::move(made);
   return true;

@@ -1,7 +1,10 @@
 // The bar: the program's one main window and its five controls.
 #pragma once
+#include <vector>
+
 #include "ui/controls.h"
 #include "ui/main_window.h"
+#include "ui/menu.h"
 
 namespace app {
 
@@ -23,6 +26,7 @@ struct Bar {
   ui::PictureBox* conditionPicture = nullptr;  // 图片框1
   ui::Label* conditionLabel = nullptr;        // 天气状况
   ui::PictureBox* iconTemplate = nullptr;      // 被复制
+  std::vector<ui::MenuItem> menu;             // the Settings menu
 };
 
 // The bar once created; only valid between createMainWindow and destroyMainWindow.

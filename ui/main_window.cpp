@@ -178,6 +178,12 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         onRightButtonDown({static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)), wParam});
       }
       return 0;
+    case WM_COMMAND:
+      if (lParam == 0 && HIWORD(wParam) == 0 && onMenuCommand) {
+        onMenuCommand(LOWORD(wParam));
+        return 0;
+      }
+      return defaultProc(msg, wParam, lParam);
     case WM_SIZE: {
       const SIZE now{width(), height()};
       if (now.cx != lastSize_.cx || now.cy != lastSize_.cy) {

@@ -60,6 +60,8 @@ class MainWindow : public Window {
   std::function<void()> onFirstActivated;
   std::function<void()> onSizeChanged;
   std::function<void(const MouseEvent&)> onRightButtonDown;
+  // A menu command chosen in a menu owned by this window.
+  std::function<void(UINT)> onMenuCommand;
 
   // The thread's input filter calls this for every message taken off the
   // queue, before it is dispatched; it may turn the message into WM_NULL.

@@ -92,9 +92,9 @@ ui::Picture printWindow(HWND hwnd) {
   return picture;
 }
 
-MessageBoxWatcher::MessageBoxWatcher() {
+MessageBoxWatcher::MessageBoxWatcher(std::function<void(HWND)> beforeAnswer) {
   const DWORD pid = GetCurrentProcessId();
-  thread_ = std::thread([this, pid] {
+  thread_ = std::thread([this, pid, beforeAnswer] {
     while (!stop_ && !answered_) {
       HWND box = nullptr;
       while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
@@ -110,6 +110,7 @@ MessageBoxWatcher::MessageBoxWatcher() {
         GetDlgItemTextW(box, 0xFFFF, buffer, 512);  // the message text
         text_ = buffer;
         style_ = GetWindowLongW(box, GWL_STYLE);
+        exStyle_ = GetWindowLongW(box, GWL_EXSTYLE);
         owner_ = GetWindow(box, GW_OWNER);
         HWND first = nullptr;
         for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -120,6 +121,7 @@ MessageBoxWatcher::MessageBoxWatcher() {
             if (!first) first = child;
           }
         }
+        if (beforeAnswer) beforeAnswer(box);
         if (first) PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), reinterpret_cast<LPARAM>(first));
         answered_ = true;
         return;
@@ -136,6 +138,51 @@ MessageBoxWatcher::~MessageBoxWatcher() {
 
 bool MessageBoxWatcher::waitAnswered(int ms) {
   return pumpUntil([this] { return answered_.load(); }, ms);
+}
+
+namespace {
+MenuProbe* activeProbe = nullptr;
+}
+
+MenuProbe::MenuProbe(int choose) : choose_(choose) {
+  activeProbe = this;
+  timer_ = SetTimer(nullptr, 0, 30, &MenuProbe::onTimer);
+}
+
+MenuProbe::~MenuProbe() {
+  KillTimer(nullptr, timer_);
+  activeProbe = nullptr;
+}
+
+void CALLBACK MenuProbe::onTimer(HWND, UINT, UINT_PTR, DWORD) {
+  MenuProbe* probe = activeProbe;
+  if (!probe) return;
+  HWND menuWindow = FindWindowW(L"#32768", nullptr);
+  if (!menuWindow || !IsWindowVisible(menuWindow)) return;
+  HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+  if (!menu) return;
+  ++probe->opened_;
+  probe->entries_.clear();
+  for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE;
+    GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info);
+    MenuEntry entry;
+    entry.separator = (info.fType & MFT_SEPARATOR) != 0;
+    wchar_t caption[128] = {};
+    if (!entry.separator) GetMenuStringW(menu, static_cast<UINT>(i), caption, 128, MF_BYPOSITION);
+    entry.caption = caption;
+    probe->entries_.push_back(entry);
+  }
+  GetWindowRect(menuWindow, &probe->rect_);
+  if (probe->choose_ < 0) {
+    EndMenu();
+  } else {
+    for (int i = 0; i <= probe->choose_; ++i) PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(menuWindow, WM_KEYDOWN, VK_RETURN, 0);
+  }
+  activeProbe = nullptr;  // one menu per probe
 }
 
 void setModifiers(bool ctrl, bool shift, bool alt) {

@@ -49,13 +49,15 @@ inline unsigned rgbAt(const ui::Picture& p, int x, int y) { return p.at(x, y) & 
 // caption and text, then presses its first button.
 class MessageBoxWatcher {
  public:
-  MessageBoxWatcher();
+  // `beforeAnswer` runs on the watcher's thread while the box is still open.
+  explicit MessageBoxWatcher(std::function<void(HWND box)> beforeAnswer = {});
   ~MessageBoxWatcher();
   // Waits up to `ms` for a box to have been answered.
   bool waitAnswered(int ms = 10000);
   std::wstring caption() const { return caption_; }
   std::wstring text() const { return text_; }
   LONG style() const { return style_; }
+  LONG exStyle() const { return exStyle_; }
   HWND owner() const { return owner_; }
   int buttons() const { return buttons_; }
 
@@ -66,8 +68,34 @@ class MessageBoxWatcher {
   std::wstring caption_;
   std::wstring text_;
   LONG style_ = 0;
+  LONG exStyle_ = 0;
   HWND owner_ = nullptr;
   int buttons_ = 0;
+};
+
+// Watches for the popup menu of this thread while its own loop runs (from a
+// timer), reads it, then chooses an entry by keyboard or closes it.
+struct MenuEntry {
+  std::wstring caption;  // empty for a separator
+  bool separator = false;
+};
+class MenuProbe {
+ public:
+  // choose < 0 closes the menu without choosing; otherwise the entry at that
+  // position among the choosable ones (0 is the first) is chosen.
+  explicit MenuProbe(int choose = -1);
+  ~MenuProbe();
+  int opened() const { return opened_; }
+  const std::vector<MenuEntry>& entries() const { return entries_; }
+  RECT rect() const { return rect_; }
+
+ private:
+  static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
+  UINT_PTR timer_ = 0;
+  int choose_;
+  int opened_ = 0;
+  std::vector<MenuEntry> entries_;
+  RECT rect_{};
 };
 
 // Puts the keyboard state of this thread: which of Ctrl, Shift and Alt are held.
