@@ -18,6 +18,8 @@ std::string& runDirectoryStore() {
   return directory;
 }
 
+}  // namespace
+
 void fixRunDirectory() {
   char path[MAX_PATH * 4] = {};
   const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
@@ -26,6 +28,8 @@ void fixRunDirectory() {
   const std::string current = runDirectoryStore().size() == 2 ? runDirectoryStore() + "\\" : runDirectoryStore();
   SetCurrentDirectoryA(current.c_str());
 }
+
+namespace {
 
 int failStart() {
   // 程序无法启动：无法创建主窗口。 / 错误

@@ -8,5 +8,7 @@ int runBar();
 
 // The folder that holds the executable, fixed at start-up.
 const std::string& runDirectory();
+// Takes the run directory from the executable's path and makes it current.
+void fixRunDirectory();
 
 }  // namespace app

@@ -5,6 +5,7 @@
 
 #include "app/main_window.h"
 #include "app/shared_state.h"
+#include "launcher/icon_slots.h"
 
 namespace app {
 namespace {
@@ -35,6 +36,8 @@ void onWindowCreated() {
   // The top-centre place, where the hidden bar waits: left first, then top.
   window.setLeft(static_cast<int>(screenWidth() / 2.0 - 60));
   window.setTop(2);
+
+  launcher::loadStoredEntries();
 }
 
 void onFirstActivated() {

@@ -134,6 +134,11 @@ LRESULT Control::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole control
+    case WM_NCLBUTTONDOWN:
+      // A child has no caption to drag; the default handling would start a
+      // move loop that shifts the control inside the bar.
+      if (wParam == HTCAPTION) return 0;
+      return defaultProc(msg, wParam, lParam);
     case WM_PAINT: {
       PaintGuard paint(hwnd());
       paintWhole(paint.dc());
