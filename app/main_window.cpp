@@ -4,12 +4,19 @@
 
 #include "app/settings_menu.h"
 #include "app/startup.h"
+#include "launcher/drop.h"
+#include "launcher/icon_events.h"
 #include "ui/placement.h"
 
 namespace app {
 namespace {
 std::unique_ptr<Bar> theBar;
 }  // namespace
+
+Bar::~Bar() {
+  // OLE holds the target while it is registered.
+  if (dropTarget) dropTarget->revoke();
+}
 
 Bar& bar() { return *theBar; }
 bool barExists() { return theBar != nullptr; }
@@ -57,6 +64,8 @@ bool createMainWindow() {
       &window.addPictureBox(kIconTemplateName, {1, 3, 32, 32}, ui::PictureMode::Centre, false);
 
   made->menu = makeSettingsMenu();
+  made->dropTarget = std::make_unique<ui::FileDropTarget>(launcher::addDroppedProgram);
+  window.onDestroying = [target = made->dropTarget.get()] { target->revoke(); };
   window.onMenuCommand = [](UINT command) { ui::runMenuCommand(settingsItems(), command); };
   window.onRightButtonDown = [](const ui::MouseEvent&) { showSettingsMenu(); };
   auto settingsOnRightButton = [](ui::Control&, const ui::MouseEvent&) { showSettingsMenu(); };
@@ -65,6 +74,10 @@ bool createMainWindow() {
                                static_cast<ui::Control*>(made->dateLabel)}) {
     control->handlers->rightButtonDown = settingsOnRightButton;
   }
+  ui::ControlHandlers& icons = *made->iconTemplate->handlers;  // shared by every copy
+  icons.mouseMoved = launcher::highlightHoveredIcon;
+  icons.doubleClicked = launcher::launchIconProgram;
+  icons.rightButtonDown = launcher::ignoreIconRightButton;
   window.onFirstActivated = [] { onFirstActivated(); };
   theBar = std::move(made);
   return true;

@@ -1,8 +1,10 @@
 // The bar: the program's one main window and its five controls.
 #pragma once
+#include <memory>
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/drop_target.h"
 #include "ui/main_window.h"
 #include "ui/menu.h"
 
@@ -27,6 +29,8 @@ struct Bar {
   ui::Label* conditionLabel = nullptr;        // 天气状况
   ui::PictureBox* iconTemplate = nullptr;      // 被复制
   std::vector<ui::MenuItem> menu;             // the Settings menu
+  std::unique_ptr<ui::FileDropTarget> dropTarget;  // 拖放对象
+  ~Bar();
 };
 
 // The bar once created; only valid between createMainWindow and destroyMainWindow.

@@ -38,6 +38,8 @@ void onWindowCreated() {
   window.setTop(2);
 
   launcher::loadStoredEntries();
+
+  bar().dropTarget->registerOn(hwnd);  // at most once; a refusal goes unreported
 }
 
 void onFirstActivated() {

@@ -164,7 +164,7 @@ bool PictureBox::create(const Rect& rect, bool visible) {
 }
 
 void PictureBox::setBorderStyle(int style) {
-  if (style < 0 || style > kMaxBorderStyle) return;
+  if (style < 0 || style > kMaxBorderStyle || style == borderStyle_) return;
   constexpr LONG_PTR kStyleBits = WS_BORDER | WS_DLGFRAME;
   constexpr LONG_PTR kExBits = WS_EX_CLIENTEDGE | WS_EX_STATICEDGE | WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
   LONG_PTR add = 0;

@@ -201,6 +201,9 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
       printWithChildren(reinterpret_cast<HDC>(wParam), lParam);
       return 0;
+    case WM_DESTROY:
+      if (onDestroying) onDestroying();
+      return defaultProc(msg, wParam, lParam);
     case WM_QUERYENDSESSION:
       return TRUE;  // never holds up a shutdown or log-off
     default:

@@ -58,6 +58,8 @@ class MainWindow : public Window {
   void setDragByBody(bool on) { dragByBody_ = on; }
 
   std::function<void()> onFirstActivated;
+  // The window is about to go; its children still exist.
+  std::function<void()> onDestroying;
   std::function<void()> onSizeChanged;
   std::function<void(const MouseEvent&)> onRightButtonDown;
   // A menu command chosen in a menu owned by this window.

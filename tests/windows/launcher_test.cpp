@@ -178,24 +178,15 @@ TEST_F(LauncherTest, PictureAtIsEmptyOutsideTheList) {
   EXPECT_TRUE(launcher::pictureAt(images, -1).empty());
 }
 
-// Records every WM_NCLBUTTONDOWN sent to a window of this thread.
-std::vector<std::pair<HWND, WPARAM>> captionPresses;
-LRESULT CALLBACK recordCaptionPress(int code, WPARAM wParam, LPARAM lParam) {
-  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && sent->message == WM_NCLBUTTONDOWN) captionPresses.emplace_back(sent->hwnd, sent->wParam);
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 TEST_F(LauncherTest, OnlyAnIconMadeByADropIsSentTheCaptionPress) {
   app::onWindowCreated();
-  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, recordCaptionPress, nullptr, GetCurrentThreadId());
+  testing_support::CaptionPressRecorder recorder;
   launcher::createIconSlot(1, withIcon(), false);
-  EXPECT_TRUE(captionPresses.empty()) << "the start-up load sends nothing";
+  EXPECT_TRUE(recorder.presses().empty()) << "the start-up load sends nothing";
   launcher::createIconSlot(2, withIcon(), true);
-  UnhookWindowsHookEx(hook);
-  ASSERT_EQ(captionPresses.size(), 1u);
-  EXPECT_EQ(captionPresses[0].first, app::state().iconSlots[1]->hwnd());
-  EXPECT_EQ(captionPresses[0].second, static_cast<WPARAM>(HTCAPTION));
+  ASSERT_EQ(recorder.presses().size(), 1u);
+  EXPECT_EQ(recorder.presses()[0].first, app::state().iconSlots[1]->hwnd());
+  EXPECT_EQ(recorder.presses()[0].second, static_cast<WPARAM>(HTCAPTION));
   EXPECT_EQ(app::state().iconSlots[1]->left(), 37) << "the icon stays in its place";
   EXPECT_EQ(app::state().iconSlots[1]->top(), 3);
 }

@@ -185,6 +185,22 @@ void CALLBACK MenuProbe::onTimer(HWND, UINT, UINT_PTR, DWORD) {
   activeProbe = nullptr;  // one menu per probe
 }
 
+namespace {
+std::vector<std::pair<HWND, WPARAM>> captionPresses;
+LRESULT CALLBACK recordCaptionPress(int code, WPARAM wParam, LPARAM lParam) {
+  const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+  if (code == HC_ACTION && sent->message == WM_NCLBUTTONDOWN) captionPresses.emplace_back(sent->hwnd, sent->wParam);
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+}  // namespace
+
+CaptionPressRecorder::CaptionPressRecorder()
+    : hook_(SetWindowsHookExW(WH_CALLWNDPROC, recordCaptionPress, nullptr, GetCurrentThreadId())) {
+  captionPresses.clear();
+}
+CaptionPressRecorder::~CaptionPressRecorder() { UnhookWindowsHookEx(hook_); }
+const std::vector<std::pair<HWND, WPARAM>>& CaptionPressRecorder::presses() const { return captionPresses; }
+
 void setModifiers(bool ctrl, bool shift, bool alt) {
   BYTE keys[256] = {};
   GetKeyboardState(keys);

@@ -98,6 +98,17 @@ class MenuProbe {
   RECT rect_{};
 };
 
+// Records every WM_NCLBUTTONDOWN sent to a window of this thread while it lives.
+class CaptionPressRecorder {
+ public:
+  CaptionPressRecorder();
+  ~CaptionPressRecorder();
+  const std::vector<std::pair<HWND, WPARAM>>& presses() const;
+
+ private:
+  HHOOK hook_;
+};
+
 // Puts the keyboard state of this thread: which of Ctrl, Shift and Alt are held.
 void setModifiers(bool ctrl, bool shift, bool alt);
 
