@@ -6,6 +6,7 @@
 #include "app/main_window.h"
 #include "app/shared_state.h"
 #include "launcher/icon_slots.h"
+#include "weather/banner.h"
 
 namespace app {
 namespace {
@@ -32,6 +33,10 @@ void onWindowCreated() {
   SetLayeredWindowAttributes(hwnd, 0, kBarOpacity, LWA_ALPHA);
 
   createIconImages();
+
+  // Blocks until the page has come or the fetch has failed; the bar is hidden.
+  weather::loadWeatherBanner();
+  weather::showConditionPicture();
 
   // The top-centre place, where the hidden bar waits: left first, then top.
   window.setLeft(static_cast<int>(screenWidth() / 2.0 - 60));

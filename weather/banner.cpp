@@ -1,0 +1,55 @@
+#include "weather/banner.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/entry.h"
+#include "app/main_window.h"
+#include "app/shared_state.h"
+#include "text/search.h"
+#include "weather/fetch.h"
+#include "weather/markers.h"
+#include "weather/scrape.h"
+
+namespace weather {
+
+std::string weatherAddress() {
+  constexpr DWORD kBuffer = 10240;
+  std::vector<char> value(kBuffer, '\0');
+  const std::string file = app::runDirectory() + "\\data\\tianq.txt";
+  const DWORD length = GetPrivateProfileStringA("wangzhi", "tianq", "", value.data(), kBuffer, file.c_str());
+  return std::string(value.data(), length);
+}
+
+void loadWeatherBanner() {
+  app::SharedState& s = app::state();
+  app::Bar& bar = app::bar();
+  const std::vector<std::uint8_t> bytes = fetchPage(weatherAddress());
+  s.weatherPage = text::textUpToNul(bytes);
+  WeatherItems items = scrapeWeather(s.weatherPage);
+  bar.conditionLabel->setCaption(std::move(items.condition));
+  s.weatherDate = std::move(items.date);
+  s.highTemperature = std::move(items.high);
+  bar.dateLabel->setCaption(dateCaption(s.weatherDate, s.highTemperature));
+}
+
+std::span<const std::uint8_t> pictureBytes(WeatherPicture picture) {
+  const std::string name(pictureFile(picture).resourceName);
+  HMODULE module = GetModuleHandleW(nullptr);
+  HRSRC found = FindResourceA(module, name.c_str(), MAKEINTRESOURCEA(10));  // RT_RCDATA
+  if (!found) return {};
+  HGLOBAL loaded = LoadResource(module, found);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return {};
+  return {static_cast<const std::uint8_t*>(data), SizeofResource(module, found)};
+}
+
+void showConditionPicture() {
+  app::Bar& bar = app::bar();
+  const std::optional<WeatherPicture> picture = pictureForCondition(bar.conditionLabel->caption());
+  if (!picture) return;  // the box stays as it is: white
+  bar.conditionPicture->setPicture(pictureBytes(*picture));
+}
+
+}  // namespace weather
