@@ -277,6 +277,8 @@ bool Label::create(const Rect& rect, bool visible) {
 
 void Label::setCaption(std::string caption) {
   caption_ = std::move(caption);
+  // Also as the window text, so other programs (screen readers, tests) can read it.
+  SetWindowTextW(hwnd(), text::gbkToWide(caption_).c_str());
   redrawNow();
 }
 

@@ -1,0 +1,165 @@
+// bar.exe as a user runs it: its own process, a prepared run directory, a
+// loopback weather page, then Esc.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <png.h>
+
+#include <cstring>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include "http_server.h"
+#include "support.h"
+
+namespace {
+
+using testing_support::HttpServer;
+using testing_support::exeDirectory;
+
+void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+struct Found {
+  DWORD pid;
+  HWND bar = nullptr;
+};
+
+HWND barOf(DWORD pid) {
+  Found found{pid};
+  EnumWindows(
+      [](HWND h, LPARAM p) -> BOOL {
+        auto* f = reinterpret_cast<Found*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        if (owner == f->pid && IsWindowVisible(h) && lstrcmpW(cls, L"ui.MainWindow") == 0) f->bar = h;
+        return f->bar == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found.bar;
+}
+
+std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className) {
+  std::vector<HWND> found;
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[64] = {};
+    GetClassNameW(c, cls, 64);
+    if (lstrcmpW(cls, className) == 0 && IsWindowVisible(c)) found.push_back(c);
+  }
+  return found;
+}
+
+// What the screen shows of a window: another process's window cannot draw
+// into a DC of ours, so this is the real screen grab.
+ui::Picture grabScreen(const RECT& r) {
+  ui::Picture p;
+  p.width = r.right - r.left;
+  p.height = r.bottom - r.top;
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  BitBlt(dc, 0, 0, p.width, p.height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const auto* px = static_cast<const std::uint32_t*>(bits);
+  p.pixels.assign(px, px + static_cast<std::size_t>(p.width) * p.height);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return p;
+}
+
+void savePng(const ui::Picture& p, const std::string& path) {
+  png_image image;
+  std::memset(&image, 0, sizeof image);
+  image.version = PNG_IMAGE_VERSION;
+  image.width = static_cast<png_uint_32>(p.width);
+  image.height = static_cast<png_uint_32>(p.height);
+  image.format = PNG_FORMAT_BGRA;
+  std::vector<std::uint32_t> opaque = p.pixels;
+  for (auto& px : opaque) px |= 0xFF000000u;
+  FILE* f = std::fopen(path.c_str(), "wb");
+  if (!f) return;
+  png_image_write_to_stdio(&image, f, 0, opaque.data(), 0, nullptr);
+  std::fclose(f);
+}
+
+TEST(EndToEnd, TheBarComesUpWithItsIconsAndWeatherAndEscEndsItWithZero) {
+  const std::string run = exeDirectory() + "\\e2e";
+  const std::string data = run + "\\data";
+  CreateDirectoryA(run.c_str(), nullptr);
+  CreateDirectoryA(data.c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA((exeDirectory() + "\\bar.exe").c_str(), (run + "\\bar.exe").c_str(), FALSE));
+  const std::string page =
+      "<span class=\"phrase\">\xD0\xA1\xD3\xEA</span></li><li class=\"ord2\">"  // 小雨
+      "<p class=\"date\">\xA3\xA8" "12\xD4\xC2" "11\xC8\xD5\xA3\xA9</p><p class=\"tips\">"
+      "<b>\xD7\xEE\xB8\xDF\xA3\xBA</b>6<i>\xA1\xE6</i></span>";
+  HttpServer server([&](const std::string&, SOCKET c) { HttpServer::send(c, HttpServer::response("200 OK", page)); });
+  writeFile(data + "\\tianq.txt", "[wangzhi]\r\ntianq=http://127.0.0.1:" + std::to_string(server.port()) + "/\r\n");
+  const std::string icon = exeDirectory() + "\\with_icon.exe";
+  writeFile(data + "\\quvo.ini", "[cumulative]\r\nvalue=3\r\n1=" + icon + "\r\n2=" + exeDirectory() +
+                                     "\\without_icon.exe\r\n3=" + icon + "\r\n");
+
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string commandLine = "\"" + run + "\\bar.exe\"";
+  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+  HWND bar = nullptr;
+  for (int i = 0; i < 1000 && !bar; ++i, Sleep(20)) bar = barOf(pi.dwProcessId);
+  ASSERT_NE(bar, nullptr);
+  RECT r{};
+  for (int i = 0; i < 100; ++i, Sleep(20)) {  // the final place comes with the first activation
+    GetWindowRect(bar, &r);
+    if (r.top != 2) break;
+  }
+  EXPECT_EQ(r.left, GetSystemMetrics(SM_CXSCREEN) - 1100);
+  EXPECT_EQ(r.top, GetSystemMetrics(SM_CYSCREEN) - 77);
+  EXPECT_EQ(r.right - r.left, 424);
+  EXPECT_EQ(r.bottom - r.top, 37);
+
+  const auto labels = childrenOfClass(bar, L"ui.Label");
+  std::vector<std::wstring> captions;
+  for (HWND l : labels) {
+    wchar_t text[128] = {};
+    GetWindowTextW(l, text, 128);
+    captions.push_back(text);
+  }
+  EXPECT_NE(std::find(captions.begin(), captions.end(), L"\x5C0F\x96E8"), captions.end()) << "小雨";
+  EXPECT_NE(std::find(captions.begin(), captions.end(), L"12\x6708" L"11\x65E5 \x6700\x9AD8 6\x2103"), captions.end());
+  EXPECT_EQ(childrenOfClass(bar, L"ui.PictureBox").size(), 4u) << "three icons and the condition picture";
+  EXPECT_EQ(server.requests().size(), 1u);
+
+  Sleep(300);  // let it finish drawing
+  const ui::Picture shot = grabScreen(r);
+  savePng(shot, exeDirectory() + "\\end-to-end.png");
+  ASSERT_EQ(shot.width, 424);
+  EXPECT_EQ(testing_support::rgbAt(shot, 2 + 16, 3 + 16), 0xFF0000u) << "icon 1";
+  EXPECT_EQ(testing_support::rgbAt(shot, 37 + 16, 3 + 16), 0xFFFFFFu) << "icon 2 has no picture";
+  EXPECT_EQ(testing_support::rgbAt(shot, 72 + 16, 3 + 16), 0xFF0000u) << "icon 3";
+  int pictured = 0;
+  for (int y = 0; y < 21; ++y) {
+    for (int x = 336; x < 375; ++x) pictured += testing_support::rgbAt(shot, x, y) != 0xFFFFFFu;
+  }
+  EXPECT_GT(pictured, 100) << "the rain picture";
+
+  PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
+  DWORD code = 1;
+  GetExitCodeProcess(pi.hProcess, &code);
+  EXPECT_EQ(code, 0u);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  for (const char* f : {"\\data\\tianq.txt", "\\data\\quvo.ini"}) DeleteFileA((run + f).c_str());
+  RemoveDirectoryA(data.c_str());
+  DeleteFileA((run + "\\bar.exe").c_str());
+  RemoveDirectoryA(run.c_str());
+}
+
+}  // namespace
