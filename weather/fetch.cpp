@@ -61,8 +61,12 @@ std::vector<std::uint8_t> fetchPage(const std::string& url) {
   std::uint8_t chunk[16384];
   for (;;) {
     if (GetTickCount64() >= deadline) break;
+    // Ask what has arrived first: a read of a whole buffer would wait for the
+    // buffer to fill, however slowly the bytes drip in.
+    DWORD available = 0;
+    if (!InternetQueryDataAvailable(request.get(), &available, 0, 0) || available == 0) break;
     DWORD got = 0;
-    if (!InternetReadFile(request.get(), chunk, sizeof chunk, &got) || got == 0) break;
+    if (!InternetReadFile(request.get(), chunk, std::min<DWORD>(available, sizeof chunk), &got) || got == 0) break;
     const std::size_t room = kMaxPageBytes - body.size();
     body.insert(body.end(), chunk, chunk + std::min<std::size_t>(got, room));
     if (body.size() >= kMaxPageBytes) break;

@@ -164,6 +164,33 @@ TEST_F(LauncherTest, AProgramWithoutIconsGetsAWhiteSlotAndTheNextIconKeepsItsOwn
   EXPECT_TRUE(s.iconSlots[3]->visible());
 }
 
+TEST_F(LauncherTest, HandEditedListFilesLoadWhatTheyCan) {
+  const std::string icon = withIcon();
+  const std::string longPath = "C:\\" + std::string(10000, 'd') + ".exe";
+  const struct {
+    const char* what;
+    std::string file;
+    int icons;
+    int pictures;
+  } cases[] = {
+      {"garbage lines", "junk line\r\n[cumulative]\r\n=\r\n???\r\nvalue=2\r\nno equals here\r\n1=" + icon +
+                            "\r\n\x01\x02\r\n2=" + icon + "\r\n", 2, 2},
+      {"duplicate keys, the first wins", "[cumulative]\r\nvalue=1\r\nvalue=5\r\n1=" + icon + "\r\n1=nothing.exe\r\n", 1, 1},
+      {"LF line ends", "[cumulative]\nvalue=2\n1=" + icon + "\n2=" + icon + "\n", 2, 2},
+      {"a 10 000-byte path", "[cumulative]\r\nvalue=2\r\n1=" + longPath + "\r\n2=" + icon + "\r\n", 2, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TearDown();
+    SetUp();
+    writeFile(listFile(), c.file);
+    app::onWindowCreated();
+    EXPECT_EQ(static_cast<int>(app::state().iconNumbers.size()), c.icons);
+    EXPECT_EQ(app::state().nextImageIndex, c.pictures);
+  }
+  EXPECT_EQ(launcher::readEntryPath(1), longPath);
+}
+
 TEST_F(LauncherTest, PictureAtIsEmptyOutsideTheList) {
   app::onWindowCreated();
   HIMAGELIST images = app::state().iconImages.get();

@@ -154,8 +154,34 @@ TEST_F(WeatherTest, AServerThatNeverAnswersHoldsStartUpOnlyForABoundedTime) {
   EXPECT_EQ(dateCaption(), kEmptyDateCaption);
 }
 
+TEST_F(WeatherTest, ADrippingServerIsCutOffAtTheDeadline) {
+  HttpServer server([&server](const std::string&, SOCKET c) {
+    HttpServer::send(c, "HTTP/1.0 200 OK\r\n\r\n" + gbkPage());
+    for (int i = 0; i < 300 && !server.stopping(); ++i) {  // one byte every 100 ms, for half a minute
+      HttpServer::send(c, "x");
+      Sleep(100);
+    }
+  });
+  configure("http://127.0.0.1:" + std::to_string(server.port()) + "/");
+  const double seconds = startBar();
+  EXPECT_LT(seconds, 16.0) << "start-up is bounded";
+  EXPECT_GT(seconds, 10.0) << "the deadline, not a read time-out, ended it";
+  EXPECT_EQ(condition(), kSunny) << "what came before the deadline is the page";
+}
+
+TEST_F(WeatherTest, AServerErrorPageIsScrapedAndShowsNothingWithoutMarkers) {
+  HttpServer server([](const std::string&, SOCKET c) {
+    HttpServer::send(c, HttpServer::response("500 Internal Server Error", "<html>Internal error</html>"));
+  });
+  configure("http://127.0.0.1:" + std::to_string(server.port()) + "/");
+  startBar();
+  EXPECT_EQ(app::state().weatherPage, "<html>Internal error</html>");
+  EXPECT_EQ(condition(), "");
+  EXPECT_EQ(dateCaption(), kEmptyDateCaption);
+}
+
 TEST_F(WeatherTest, AnOversizedBodyIsCutAtTheCap) {
-  std::string big = gbkPage() + std::string(9u << 20, 'x');
+  std::string big = gbkPage() + std::string(20u << 20, 'x');  // 20 MiB
   HttpServer server([&](const std::string&, SOCKET c) { HttpServer::send(c, HttpServer::response("200 OK", big)); });
   configure("http://127.0.0.1:" + std::to_string(server.port()) + "/");
   startBar();
