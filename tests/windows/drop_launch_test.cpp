@@ -25,6 +25,8 @@
 namespace {
 
 using testing_support::exeDirectory;
+using testing_support::readFile;
+using testing_support::writeFile;
 using testing_support::pumpUntil;
 
 std::string work() { return exeDirectory() + "\\droptest"; }
@@ -33,14 +35,6 @@ std::string listFile() { return dataDir() + "\\quvo.ini"; }
 std::string withIcon() { return exeDirectory() + "\\with_icon.exe"; }
 std::string withoutIcon() { return exeDirectory() + "\\without_icon.exe"; }
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
-void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
-bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 void removeTree(const std::string& dir) {
   WIN32_FIND_DATAA found;
@@ -230,7 +224,7 @@ TEST_F(DropTest, WhatIsNoSingleShortcutToAProgramAddsNothing) {
   for (const auto& files : drops) dropFiles(files);
   EXPECT_EQ(app::state().iconCount, 0);
   EXPECT_TRUE(app::state().iconNumbers.empty());
-  EXPECT_FALSE(exists(listFile()));
+  EXPECT_FALSE(testing_support::fileExists(listFile()));
   testing_support::pump(300);
   EXPECT_FALSE(watcher.waitAnswered(200)) << "nothing is shown";
 }
@@ -302,12 +296,12 @@ void doubleClick(ui::PictureBox& box) {
 TEST_F(DropTest, DoubleClickStartsThePathTheListFileHoldsAtThatMoment) {
   start(entries(2, withIcon()));
   doubleClick(icon(1));
-  EXPECT_TRUE(pumpUntil([] { return exists(withIcon() + ".ran"); }, 10000)) << "the program was started";
+  EXPECT_TRUE(pumpUntil([] { return testing_support::fileExists(withIcon() + ".ran"); }, 10000)) << "the program was started";
 
   // Edited while the bar runs: the next double-click starts the new path.
   writeFile(listFile(), "[cumulative]\r\nvalue=2\r\n1=" + withoutIcon() + "\r\n2=" + work() + "\\gone.exe\r\n");
   doubleClick(icon(1));
-  EXPECT_TRUE(pumpUntil([] { return exists(withoutIcon() + ".ran"); }, 10000));
+  EXPECT_TRUE(pumpUntil([] { return testing_support::fileExists(withoutIcon() + ".ran"); }, 10000));
   EXPECT_TRUE(icon(1).hasPicture()) << "the icon keeps its picture";
 
   testing_support::MessageBoxWatcher watcher;

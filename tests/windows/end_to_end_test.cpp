@@ -17,8 +17,7 @@ namespace {
 
 using testing_support::HttpServer;
 using testing_support::exeDirectory;
-
-void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+using testing_support::writeFile;
 
 struct Found {
   DWORD pid;
@@ -49,30 +48,6 @@ std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className) {
     if (lstrcmpW(cls, className) == 0 && IsWindowVisible(c)) found.push_back(c);
   }
   return found;
-}
-
-// What the screen shows of a window: another process's window cannot draw
-// into a DC of ours, so this is the real screen grab.
-ui::Picture grabScreen(const RECT& r) {
-  ui::Picture p;
-  p.width = r.right - r.left;
-  p.height = r.bottom - r.top;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof(BITMAPINFOHEADER), p.width, -p.height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC dc = CreateCompatibleDC(screen);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(dc, bitmap);
-  BitBlt(dc, 0, 0, p.width, p.height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  const auto* px = static_cast<const std::uint32_t*>(bits);
-  p.pixels.assign(px, px + static_cast<std::size_t>(p.width) * p.height);
-  SelectObject(dc, old);
-  DeleteObject(bitmap);
-  DeleteDC(dc);
-  ReleaseDC(nullptr, screen);
-  return p;
 }
 
 void savePng(const ui::Picture& p, const std::string& path) {
@@ -112,7 +87,7 @@ TEST(EndToEnd, TheBarComesUpWithItsIconsAndWeatherAndEscEndsItWithZero) {
   std::string commandLine = "\"" + run + "\\bar.exe\"";
   ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   HWND bar = nullptr;
-  for (int i = 0; i < 1000 && !bar; ++i, Sleep(20)) bar = barOf(pi.dwProcessId);
+  for (int i = 0; i < 1000 && !bar; ++i, Sleep(20)) bar = testing_support::barWindowOf(pi.dwProcessId);
   ASSERT_NE(bar, nullptr);
   RECT r{};
   for (int i = 0; i < 100; ++i, Sleep(20)) {  // the final place comes with the first activation
@@ -137,7 +112,7 @@ TEST(EndToEnd, TheBarComesUpWithItsIconsAndWeatherAndEscEndsItWithZero) {
   EXPECT_EQ(server.requests().size(), 1u);
 
   Sleep(300);  // let it finish drawing
-  const ui::Picture shot = grabScreen(r);
+  const ui::Picture shot = testing_support::grabScreen(r);  // another process's window: from the screen
   savePng(shot, exeDirectory() + "\\end-to-end.png");
   ASSERT_EQ(shot.width, 424);
   EXPECT_EQ(testing_support::rgbAt(shot, 2 + 16, 3 + 16), 0xFF0000u) << "icon 1";

@@ -12,32 +12,10 @@
 
 namespace {
 
-HWND findBarOf(DWORD pid) {
-  struct Search {
-    DWORD pid;
-    HWND found;
-  } search{pid, nullptr};
-  EnumWindows(
-      [](HWND h, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        wchar_t cls[64] = {};
-        GetClassNameW(h, cls, 64);
-        if (owner == s->pid && IsWindowVisible(h) && lstrcmpW(cls, L"ui.MainWindow") == 0) {
-          s->found = h;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 TEST(Entry, ClosingTheBarEndsWithZeroAfterTheExitRoutineRanOnce) {
   std::thread closer([] {
     HWND w = nullptr;
-    for (int i = 0; i < 500 && !w; ++i, Sleep(20)) w = findBarOf(GetCurrentProcessId());
+    for (int i = 0; i < 500 && !w; ++i, Sleep(20)) w = testing_support::barWindowOf(GetCurrentProcessId());
     if (w) PostMessageW(w, WM_CLOSE, 0, 0);
   });
   const int code = app::runBar();
@@ -94,7 +72,7 @@ TEST(Entry, BarExeRunsAsItsOwnProcessAndEscEndsItWithZero) {
   std::string commandLine = "\"" + exe + "\" ignored arguments";
   ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
   HWND w = nullptr;
-  for (int i = 0; i < 500 && !w; ++i, Sleep(20)) w = findBarOf(pi.dwProcessId);
+  for (int i = 0; i < 500 && !w; ++i, Sleep(20)) w = testing_support::barWindowOf(pi.dwProcessId);
   ASSERT_NE(w, nullptr) << "bar.exe shows its window";
   RECT r{};
   GetWindowRect(w, &r);

@@ -17,6 +17,8 @@
 namespace {
 
 using testing_support::exeDirectory;
+using testing_support::readFile;
+using testing_support::writeFile;
 using testing_support::printWindow;
 using testing_support::rgbAt;
 
@@ -30,16 +32,7 @@ void removeData() {
   RemoveDirectoryA(dataDir().c_str());
 }
 
-void writeFile(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
 
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
-  return all.str();
-}
 
 // A list file: "value" as given, then the keys as given.
 std::string listText(const std::string& count, const std::vector<std::pair<int, std::string>>& keys) {

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include <chrono>
+#include <fstream>
+#include <sstream>
 
 namespace testing_support {
 
@@ -11,6 +13,38 @@ std::string exeDirectory() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string s(path);
   return s.substr(0, s.find_last_of('\\'));
+}
+
+std::string dataDirectory() { return exeDirectory() + "\\data"; }
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  return all.str();
+}
+
+void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+HWND barWindowOf(DWORD pid) {
+  struct Search {
+    DWORD pid;
+    HWND found;
+  } search{pid, nullptr};
+  EnumWindows(
+      [](HWND h, LPARAM p) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(p);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        wchar_t cls[64] = {};
+        GetClassNameW(h, cls, 64);
+        if (owner == s->pid && IsWindowVisible(h) && lstrcmpW(cls, L"ui.MainWindow") == 0) s->found = h;
+        return s->found == nullptr;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
 }
 
 void pump(int ms) {
@@ -60,36 +94,46 @@ LRESULT CALLBACK MessageRecorder::proc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
   return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
-ui::Picture printWindow(HWND hwnd) {
-  RECT r{};
-  GetClientRect(hwnd, &r);
+ui::Picture capture(int width, int height, const std::function<void(HDC)>& draw) {
   ui::Picture picture;
-  picture.width = r.right;
-  picture.height = r.bottom;
+  picture.width = width;
+  picture.height = height;
   BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = r.right;
-  info.bmiHeader.biHeight = -r.bottom;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
   void* bits = nullptr;
   HDC screen = GetDC(nullptr);
   HDC dc = CreateCompatibleDC(screen);
   HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ old = SelectObject(dc, bitmap);
-  // Start from a colour no control paints, so untouched pixels stand out.
-  HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
-  FillRect(dc, &r, magenta);
-  DeleteObject(magenta);
-  PrintWindow(hwnd, dc, PW_CLIENTONLY);
+  draw(dc);
   GdiFlush();
   const auto* px = static_cast<const std::uint32_t*>(bits);
-  picture.pixels.assign(px, px + static_cast<std::size_t>(r.right) * r.bottom);
+  picture.pixels.assign(px, px + static_cast<std::size_t>(width) * height);
   SelectObject(dc, old);
   DeleteObject(bitmap);
   DeleteDC(dc);
   ReleaseDC(nullptr, screen);
   return picture;
+}
+
+ui::Picture printWindow(HWND hwnd) {
+  RECT r{};
+  GetClientRect(hwnd, &r);
+  return capture(r.right, r.bottom, [hwnd, &r](HDC dc) {
+    // Start from a colour no control paints, so untouched pixels stand out.
+    HBRUSH magenta = CreateSolidBrush(RGB(255, 0, 255));
+    FillRect(dc, &r, magenta);
+    DeleteObject(magenta);
+    PrintWindow(hwnd, dc, PW_CLIENTONLY);
+  });
+}
+
+ui::Picture grabScreen(const RECT& r) {
+  return capture(r.right - r.left, r.bottom - r.top, [&r](HDC dc) {
+    HDC screen = GetDC(nullptr);
+    BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+  });
 }
 
 MessageBoxWatcher::MessageBoxWatcher(std::function<void(HWND)> beforeAnswer) {

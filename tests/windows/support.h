@@ -17,6 +17,15 @@ namespace testing_support {
 
 // Folder of the test executable (bar.exe is built beside it).
 std::string exeDirectory();
+// The data folder of the run directory, exeDirectory()\data.
+std::string dataDirectory();
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& bytes);
+bool fileExists(const std::string& path);
+
+// The visible main window of the bar running in process `pid`, or null.
+HWND barWindowOf(DWORD pid);
 
 // Handles messages for about `ms` milliseconds (at least one pass).
 void pump(int ms = 0);
@@ -39,8 +48,12 @@ class MessageRecorder {
   std::vector<UINT> seen_;
 };
 
+// A width x height picture of what `draw` puts into a 32-bit DC.
+ui::Picture capture(int width, int height, const std::function<void(HDC)>& draw);
 // The window (client area and children) as drawn by its own code.
 ui::Picture printWindow(HWND hwnd);
+// What the screen shows in `r` (also of another process's window).
+ui::Picture grabScreen(const RECT& r);
 
 // 0xRRGGBB of a pixel, alpha dropped.
 inline unsigned rgbAt(const ui::Picture& p, int x, int y) { return p.at(x, y) & 0xFFFFFF; }

@@ -21,9 +21,10 @@ namespace {
 
 using testing_support::HttpServer;
 using testing_support::exeDirectory;
+using testing_support::readFile;
+using testing_support::writeFile;
 
 std::string dataDir() { return exeDirectory() + "\\data"; }
-void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 constexpr char kSunny[] = "\xC7\xE7";  // 晴
 const std::string kDate = "12\xD4\xC2" "11\xC8\xD5";  // 12月11日
