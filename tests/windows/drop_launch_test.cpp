@@ -286,6 +286,24 @@ TEST_F(DropTest, SeventeenthAndEighteenthDropsShowTheBarFullMessageAndWriteNothi
   EXPECT_EQ(readFile(listFile()), before);
 }
 
+TEST_F(DropTest, AReadOnlyListFileKeepsItsEntriesAndTheBarWorksOn) {
+  const std::string list = entries(2, withIcon());
+  writeFile(listFile(), list);
+  SetFileAttributesA(listFile().c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(dataDir().c_str(), FILE_ATTRIBUTE_READONLY);
+  start();
+  ASSERT_EQ(app::state().iconNumbers.size(), 2u);
+  makeShortcut(work() + "\\app.lnk", withIcon());
+  testing_support::MessageBoxWatcher watcher;
+  dropFiles({work() + "\\app.lnk"});
+  EXPECT_EQ(app::state().iconNumbers.size(), 3u) << "the dropped program is shown";
+  EXPECT_FALSE(watcher.waitAnswered(300)) << "nothing is reported";
+  EXPECT_EQ(launcher::readEntryPath(1), withIcon()) << "nothing is lost";
+  EXPECT_EQ(launcher::readEntryPath(2), withIcon());
+  SetFileAttributesA(dataDir().c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesA(listFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
 ui::PictureBox& icon(int n) { return *app::state().iconSlots[static_cast<std::size_t>(n - 1)]; }
 
 void doubleClick(ui::PictureBox& box) {
