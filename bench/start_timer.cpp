@@ -89,9 +89,9 @@ int main(int argc, char** argv) {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   for (int a = 4; a < argc; ++a) {
-    const std::string spec = argv[a];
-    const std::string name = spec.substr(0, spec.find('='));
-    const std::string exe = spec.substr(spec.find('=') + 1);
+    const std::string program = argv[a];
+    const std::string name = program.substr(0, program.find('='));
+    const std::string exe = program.substr(program.find('=') + 1);
     std::vector<double> times, peaks;
     for (int run = 0; run <= runs; ++run) {  // run 0 warms the caches and is not counted
       STARTUPINFOA si{};
