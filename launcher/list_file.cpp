@@ -2,25 +2,19 @@
 
 #include <windows.h>
 
-#include <vector>
-
-#include "app/entry.h"
+#include "app/profile.h"
 #include "text/count.h"
 
 namespace launcher {
 namespace {
 
 std::string readValue(const char* key, const char* fallback) {
-  std::vector<char> buffer(kProfileBufferSize, '\0');
-  const std::string path = listFilePath();
-  const DWORD length = GetPrivateProfileStringA(kListSection, key, fallback, buffer.data(),
-                                                static_cast<DWORD>(buffer.size()), path.c_str());
-  return std::string(buffer.data(), length);
+  return app::readProfileString(listFilePath(), kListSection, key, fallback);
 }
 
 }  // namespace
 
-std::string listFilePath() { return app::runDirectory() + "\\data\\quvo.ini"; }
+std::string listFilePath() { return app::dataFilePath("quvo.ini"); }
 
 int readEntryCount() { return text::parseLeadingInt(readValue(kCountKey, "0")); }
 

@@ -8,7 +8,6 @@ namespace launcher {
 
 inline constexpr char kListSection[] = "cumulative";
 inline constexpr char kCountKey[] = "value";
-inline constexpr int kProfileBufferSize = 10240;
 
 std::string listFilePath();
 int readEntryCount();

@@ -10,7 +10,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/entry.h"
+#include "app/profile.h"
 #include "launcher/wav.h"
 
 namespace launcher {
@@ -20,7 +20,7 @@ std::atomic<int> started{0};
 std::atomic<int> running{0};
 std::atomic<int> mostAtOnce{0};
 
-std::string soundPath() { return app::runDirectory() + "\\data\\1.wav"; }
+std::string soundPath() { return app::dataFilePath("1.wav"); }
 
 bool readWhole(const std::string& path, std::vector<std::uint8_t>& bytes) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "app/entry.h"
 #include "app/main_window.h"
+#include "app/profile.h"
 #include "app/shared_state.h"
 #include "text/search.h"
 #include "weather/fetch.h"
@@ -15,11 +15,7 @@
 namespace weather {
 
 std::string weatherAddress() {
-  constexpr DWORD kBuffer = 10240;
-  std::vector<char> value(kBuffer, '\0');
-  const std::string file = app::runDirectory() + "\\data\\tianq.txt";
-  const DWORD length = GetPrivateProfileStringA("wangzhi", "tianq", "", value.data(), kBuffer, file.c_str());
-  return std::string(value.data(), length);
+  return app::readProfileString(app::dataFilePath("tianq.txt"), "wangzhi", "tianq", "");
 }
 
 void loadWeatherBanner() {
