@@ -9,6 +9,7 @@
 #include "app/run_directory.h"
 #include "app/shared_state.h"
 #include "ui/message_loop.h"
+#include "ui/window.h"
 
 namespace app {
 namespace {
@@ -31,11 +32,13 @@ void fixRunDirectory() {
 
 namespace {
 
-int failStart() {
-  // 程序无法启动：无法创建主窗口。 / 错误
-  ui::showMessageBox(
-      "\xB3\xCC\xD0\xF2\xCE\xDE\xB7\xA8\xC6\xF4\xB6\xAF\xA3\xBA\xCE\xDE\xB7\xA8\xB4\xB4\xBD\xA8\xD6\xF7\xB4\xB0\xBF\xDA\xA1\xA3",
-      "\xB4\xED\xCE\xF3", MB_OK | MB_ICONERROR);
+// 程序无法启动：无法创建主窗口。
+constexpr char kNoMainWindow[] =
+    "\xB3\xCC\xD0\xF2\xCE\xDE\xB7\xA8\xC6\xF4\xB6\xAF\xA3\xBA\xCE\xDE\xB7\xA8\xB4\xB4\xBD\xA8\xD6\xF7\xB4\xB0\xBF\xDA\xA1\xA3";
+
+// Returned rather than ExitProcess, so the entry routine stays testable in-process.
+int failStart(const char* gbkText) {
+  ui::showErrorBox(gbkText);
   return -1;
 }
 
@@ -49,13 +52,12 @@ int runBar() {
   try {
     initSharedState();
     ui::registerExitRoutine(&releaseSharedState);
-    if (!loadMainWindow()) return failStart();
+    if (!loadMainWindow()) return failStart(kNoMainWindow);
     ui::runMessageLoop();
     ui::runExitRoutines();
     destroyMainWindow();
   } catch (const std::bad_alloc&) {
-    ui::showMessageBox("\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3\xA1\xA3", "\xB4\xED\xCE\xF3", MB_OK | MB_ICONERROR);  // 内存不足。 / 错误
-    return -1;
+    return failStart(ui::kOutOfMemory);
   }
   OleUninitialize();
   return 0;

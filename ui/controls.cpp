@@ -208,8 +208,8 @@ PictureBox& PictureBox::copy() const {
   twin->picture_ = picture_;
   twin->handlers = handlers;
   twin->setTag(tag());
-  if (!twin->create(rect, visible())) fatalError("\xB4\xB4\xBD\xA8\xBF\xD8\xBC\xFE\xCA\xA7\xB0\xDC\xA1\xA3");  // 创建控件失败。
-  PictureBox& result = owner().adoptCopy(std::move(twin));
+  const bool created = twin->create(rect, visible());
+  PictureBox& result = owner().adoptCopy(std::move(twin), created);
   result.setBorderStyle(borderStyle_);
   // The frame counts in the template's outer size, so the copy keeps it.
   SetWindowPos(result.hwnd(), nullptr, 0, 0, rect.width, rect.height,

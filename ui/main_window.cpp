@@ -76,26 +76,30 @@ bool MainWindow::create(const MainWindowSettings& settings) {
 
 void MainWindow::show() { ShowWindow(hwnd(), SW_SHOW); }
 
+template <class T>
+T& MainWindow::adopt(std::unique_ptr<T> control, bool created, bool atBottom) {
+  if (!created) fatalError(kControlNotCreated);
+  // Controls are defined top first: each new one goes under the others.
+  if (atBottom) SetWindowPos(control->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  T& adopted = *control;
+  controls_.push_back(std::move(control));
+  return adopted;
+}
+
 PictureBox& MainWindow::addPictureBox(std::string name, const Rect& rect, PictureMode mode, bool visible) {
   auto box = std::make_unique<PictureBox>(*this, std::move(name), mode);
-  if (!box->create(rect, visible)) fatalError("\xB4\xB4\xBD\xA8\xBF\xD8\xBC\xFE\xCA\xA7\xB0\xDC\xA1\xA3");  // 创建控件失败。
-  // Controls are defined top first: each new one goes under the others.
-  SetWindowPos(box->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  controls_.push_back(std::move(box));
-  return static_cast<PictureBox&>(*controls_.back());
+  const bool created = box->create(rect, visible);
+  return adopt(std::move(box), created, true);
 }
 
 Label& MainWindow::addLabel(std::string name, const Rect& rect, const LabelStyle& style, bool visible) {
   auto label = std::make_unique<Label>(*this, std::move(name), style);
-  if (!label->create(rect, visible)) fatalError("\xB4\xB4\xBD\xA8\xBF\xD8\xBC\xFE\xCA\xA7\xB0\xDC\xA1\xA3");  // 创建控件失败。
-  SetWindowPos(label->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  controls_.push_back(std::move(label));
-  return static_cast<Label&>(*controls_.back());
+  const bool created = label->create(rect, visible);
+  return adopt(std::move(label), created, true);
 }
 
-PictureBox& MainWindow::adoptCopy(std::unique_ptr<PictureBox> copy) {
-  controls_.push_back(std::move(copy));
-  return static_cast<PictureBox&>(*controls_.back());
+PictureBox& MainWindow::adoptCopy(std::unique_ptr<PictureBox> copy, bool created) {
+  return adopt(std::move(copy), created, false);
 }
 
 Control* MainWindow::find(std::string_view name) const {

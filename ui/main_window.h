@@ -37,7 +37,7 @@ class MainWindow : public Window {
 
   PictureBox& addPictureBox(std::string name, const Rect& rect, PictureMode mode, bool visible);
   Label& addLabel(std::string name, const Rect& rect, const LabelStyle& style, bool visible);
-  PictureBox& adoptCopy(std::unique_ptr<PictureBox> copy);
+  PictureBox& adoptCopy(std::unique_ptr<PictureBox> copy, bool created);
   Control* find(std::string_view name) const;
   const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
 
@@ -75,6 +75,10 @@ class MainWindow : public Window {
 
  private:
   void printWithChildren(HDC dc, LPARAM flags) const;
+  // Takes a new control that was just created (fatal if it was not); defined
+  // controls go under the ones defined before them.
+  template <class T>
+  T& adopt(std::unique_ptr<T> control, bool created, bool atBottom);
 
   UniqueWindow owner_;
   std::vector<std::unique_ptr<Control>> controls_;

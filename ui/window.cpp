@@ -73,14 +73,18 @@ LRESULT CALLBACK Window::windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     }
     return self->onMessage(msg, wParam, lParam);
   } catch (const std::bad_alloc&) {
-    fatalError("\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3\xA1\xA3");  // 内存不足。
+    fatalError(kOutOfMemory);
   } catch (...) {
     fatalError("\xB3\xCC\xD0\xF2\xB3\xF6\xB4\xED\xA1\xA3");  // 程序出错。
   }
 }
 
-void fatalError(const char* gbkText) {
+void showErrorBox(const char* gbkText) {
   showMessageBox(gbkText, "\xB4\xED\xCE\xF3", MB_OK | MB_ICONERROR);  // 错误
+}
+
+void fatalError(const char* gbkText) {
+  showErrorBox(gbkText);
   ExitProcess(static_cast<UINT>(-1));
 }
 

@@ -34,8 +34,13 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
-// A fatal error: shown in a message box without owner, then the process ends
-// with exit code -1 and no exit routine runs.
+// The error message box: no owner, OK only.
+void showErrorBox(const char* gbkText);
+// A fatal error: the error box, then the process ends with exit code -1 and
+// no exit routine runs.
 [[noreturn]] void fatalError(const char* gbkText);
+
+inline constexpr char kOutOfMemory[] = "\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3\xA1\xA3";  // 内存不足。
+inline constexpr char kControlNotCreated[] = "\xB4\xB4\xBD\xA8\xBF\xD8\xBC\xFE\xCA\xA7\xB0\xDC\xA1\xA3";  // 创建控件失败。
 
 }  // namespace ui
