@@ -24,16 +24,16 @@
 
 namespace {
 
+using testing_support::dataDirectory;
 using testing_support::exeDirectory;
+using testing_support::helperWithIcon;
+using testing_support::helperWithoutIcon;
+using testing_support::listFilePath;
 using testing_support::readFile;
 using testing_support::writeFile;
 using testing_support::pumpUntil;
 
 std::string work() { return exeDirectory() + "\\droptest"; }
-std::string dataDir() { return exeDirectory() + "\\data"; }
-std::string listFile() { return dataDir() + "\\quvo.ini"; }
-std::string withIcon() { return exeDirectory() + "\\with_icon.exe"; }
-std::string withoutIcon() { return exeDirectory() + "\\without_icon.exe"; }
 
 
 void removeTree(const std::string& dir) {
@@ -140,15 +140,15 @@ class DropTest : public ::testing::Test {
   void SetUp() override {
     OleInitialize(nullptr);
     app::fixRunDirectory();
-    removeTree(dataDir());
+    removeTree(dataDirectory());
     removeTree(work());
-    CreateDirectoryA(dataDir().c_str(), nullptr);
+    CreateDirectoryA(dataDirectory().c_str(), nullptr);
     CreateDirectoryA(work().c_str(), nullptr);
-    DeleteFileA((withIcon() + ".ran").c_str());
-    DeleteFileA((withoutIcon() + ".ran").c_str());
+    DeleteFileA((helperWithIcon() + ".ran").c_str());
+    DeleteFileA((helperWithoutIcon() + ".ran").c_str());
   }
   void start(const std::string& list = "") {
-    if (!list.empty()) writeFile(listFile(), list);
+    if (!list.empty()) writeFile(listFilePath(), list);
     app::initSharedState();
     ASSERT_TRUE(app::createMainWindow());
     app::onWindowCreated();
@@ -156,7 +156,7 @@ class DropTest : public ::testing::Test {
   void TearDown() override {
     app::destroyMainWindow();
     app::releaseSharedState();
-    removeTree(dataDir());
+    removeTree(dataDirectory());
     removeTree(work());
     OleUninitialize();
   }
@@ -185,23 +185,23 @@ TEST_F(DropTest, TheDropTargetIsRegisteredAndTakesFilesOnly) {
   EXPECT_NE(GetPropW(app::bar().window.hwnd(), L"OleDropTargetInterface"), nullptr) << "registered on the bar";
   EXPECT_EQ(drop(DataObject::text("http://example.invalid/")), static_cast<DWORD>(DROPEFFECT_NONE));
   EXPECT_EQ(app::state().iconCount, 0);
-  makeShortcut(work() + "\\app.lnk", withIcon());
+  makeShortcut(work() + "\\app.lnk", helperWithIcon());
   EXPECT_EQ(drop(DataObject::files({work() + "\\app.lnk"})), static_cast<DWORD>(DROPEFFECT_COPY));
   EXPECT_EQ(app::state().iconCount, 1);
 }
 
 TEST_F(DropTest, AShortcutWithArgumentsAddsItsProgramWithoutThem) {
   start();
-  makeShortcut(work() + "\\app.lnk", withIcon(), "-x --y");
-  EXPECT_EQ(launcher::shortcutTarget(work() + "\\app.lnk"), withIcon() + " -x --y");
-  EXPECT_EQ(launcher::shortcutTarget(work() + "\\app"), withIcon() + " -x --y") << "\".lnk\" is added";
+  makeShortcut(work() + "\\app.lnk", helperWithIcon(), "-x --y");
+  EXPECT_EQ(launcher::shortcutTarget(work() + "\\app.lnk"), helperWithIcon() + " -x --y");
+  EXPECT_EQ(launcher::shortcutTarget(work() + "\\app"), helperWithIcon() + " -x --y") << "\".lnk\" is added";
   dropFiles({work() + "\\app.lnk"});
   app::SharedState& s = app::state();
   ASSERT_EQ(s.iconNumbers.size(), 1u);
   EXPECT_EQ(s.iconSlots[0]->tag(), "1");
   EXPECT_TRUE(s.iconSlots[0]->hasPicture());
   EXPECT_EQ(s.nextImageIndex, 1);
-  EXPECT_EQ(readFile(listFile()), "[cumulative]\r\nvalue=1\r\n1=" + withIcon() + "\r\n");
+  EXPECT_EQ(readFile(listFilePath()), "[cumulative]\r\nvalue=1\r\n1=" + helperWithIcon() + "\r\n");
   EXPECT_FALSE(app::bar().iconTemplate->hasPicture());
   EXPECT_FALSE(app::bar().iconTemplate->visible());
 }
@@ -210,11 +210,11 @@ TEST_F(DropTest, WhatIsNoSingleShortcutToAProgramAddsNothing) {
   start();
   CreateDirectoryA((work() + "\\folder").c_str(), nullptr);
   makeShortcut(work() + "\\folder.lnk", work() + "\\folder");
-  makeShortcut(work() + "\\a.lnk", withIcon());
-  makeShortcut(work() + "\\b.lnk", withoutIcon());
+  makeShortcut(work() + "\\a.lnk", helperWithIcon());
+  makeShortcut(work() + "\\b.lnk", helperWithoutIcon());
   writeFile(work() + "\\broken.lnk", "not a shortcut at all");
   const std::vector<std::vector<std::string>> drops = {
-      {withIcon()},                              // a plain program
+      {helperWithIcon()},                              // a plain program
       {work() + "\\folder.lnk"},                  // a shortcut to a folder
       {work() + "\\a.lnk", work() + "\\b.lnk"},  // two shortcuts at once
       {work() + "\\broken.lnk"},
@@ -224,7 +224,7 @@ TEST_F(DropTest, WhatIsNoSingleShortcutToAProgramAddsNothing) {
   for (const auto& files : drops) dropFiles(files);
   EXPECT_EQ(app::state().iconCount, 0);
   EXPECT_TRUE(app::state().iconNumbers.empty());
-  EXPECT_FALSE(testing_support::fileExists(listFile()));
+  EXPECT_FALSE(testing_support::fileExists(listFilePath()));
   testing_support::pump(300);
   EXPECT_FALSE(watcher.waitAnswered(200)) << "nothing is shown";
 }
@@ -234,8 +234,8 @@ TEST_F(DropTest, TheStoredPathEndsAtTheFirstExeThatEndsANameInItsOwnSpelling) {
   // Real targets, so their icons come out too.
   CreateDirectoryA((work() + "\\my.exercises").c_str(), nullptr);
   CreateDirectoryA((work() + "\\OLD").c_str(), nullptr);
-  CopyFileA(withIcon().c_str(), (work() + "\\my.exercises\\run.exe").c_str(), FALSE);
-  CopyFileA(withIcon().c_str(), (work() + "\\OLD\\APP.EXE").c_str(), FALSE);
+  CopyFileA(helperWithIcon().c_str(), (work() + "\\my.exercises\\run.exe").c_str(), FALSE);
+  CopyFileA(helperWithIcon().c_str(), (work() + "\\OLD\\APP.EXE").c_str(), FALSE);
   makeShortcut(work() + "\\run.lnk", work() + "\\my.exercises\\run.exe");
   makeShortcut(work() + "\\old.lnk", work() + "\\OLD\\APP.EXE", "/q");
   dropFiles({work() + "\\run.lnk"});
@@ -246,9 +246,9 @@ TEST_F(DropTest, TheStoredPathEndsAtTheFirstExeThatEndsANameInItsOwnSpelling) {
 }
 
 TEST_F(DropTest, TheNinthDropWidensTheBarAndTheNewIconIsSentTheCaptionPress) {
-  start(entries(8, withIcon()));
+  start(entries(8, helperWithIcon()));
   ASSERT_EQ(app::bar().window.width(), 424);
-  makeShortcut(work() + "\\app.lnk", withoutIcon());
+  makeShortcut(work() + "\\app.lnk", helperWithoutIcon());
   testing_support::CaptionPressRecorder recorder;
   dropFiles({work() + "\\app.lnk"});
   app::SharedState& s = app::state();
@@ -262,14 +262,14 @@ TEST_F(DropTest, TheNinthDropWidensTheBarAndTheNewIconIsSentTheCaptionPress) {
   EXPECT_EQ(s.nextImageIndex, 8);
   EXPECT_EQ(app::bar().conditionPicture->left(), 373);
   EXPECT_EQ(launcher::readEntryCount(), 9);
-  EXPECT_EQ(launcher::readEntryPath(9), withoutIcon());
+  EXPECT_EQ(launcher::readEntryPath(9), helperWithoutIcon());
 }
 
 TEST_F(DropTest, SeventeenthAndEighteenthDropsShowTheBarFullMessageAndWriteNothing) {
-  start(entries(16, withIcon()));
+  start(entries(16, helperWithIcon()));
   ASSERT_EQ(app::state().iconNumbers.size(), 16u);
-  const std::string before = readFile(listFile());
-  makeShortcut(work() + "\\app.lnk", withIcon());
+  const std::string before = readFile(listFilePath());
+  makeShortcut(work() + "\\app.lnk", helperWithIcon());
   for (int attempt = 17; attempt <= 18; ++attempt) {
     testing_support::MessageBoxWatcher watcher;
     dropFiles({work() + "\\app.lnk"});
@@ -283,25 +283,25 @@ TEST_F(DropTest, SeventeenthAndEighteenthDropsShowTheBarFullMessageAndWriteNothi
   }
   EXPECT_EQ(app::state().iconNumbers.size(), 16u);
   EXPECT_EQ(app::bar().window.width(), 704);
-  EXPECT_EQ(readFile(listFile()), before);
+  EXPECT_EQ(readFile(listFilePath()), before);
 }
 
 TEST_F(DropTest, AReadOnlyListFileKeepsItsEntriesAndTheBarWorksOn) {
-  const std::string list = entries(2, withIcon());
-  writeFile(listFile(), list);
-  SetFileAttributesA(listFile().c_str(), FILE_ATTRIBUTE_READONLY);
-  SetFileAttributesA(dataDir().c_str(), FILE_ATTRIBUTE_READONLY);
+  const std::string list = entries(2, helperWithIcon());
+  writeFile(listFilePath(), list);
+  SetFileAttributesA(listFilePath().c_str(), FILE_ATTRIBUTE_READONLY);
+  SetFileAttributesA(dataDirectory().c_str(), FILE_ATTRIBUTE_READONLY);
   start();
   ASSERT_EQ(app::state().iconNumbers.size(), 2u);
-  makeShortcut(work() + "\\app.lnk", withIcon());
+  makeShortcut(work() + "\\app.lnk", helperWithIcon());
   testing_support::MessageBoxWatcher watcher;
   dropFiles({work() + "\\app.lnk"});
   EXPECT_EQ(app::state().iconNumbers.size(), 3u) << "the dropped program is shown";
   EXPECT_FALSE(watcher.waitAnswered(300)) << "nothing is reported";
-  EXPECT_EQ(launcher::readEntryPath(1), withIcon()) << "nothing is lost";
-  EXPECT_EQ(launcher::readEntryPath(2), withIcon());
-  SetFileAttributesA(dataDir().c_str(), FILE_ATTRIBUTE_NORMAL);
-  SetFileAttributesA(listFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(launcher::readEntryPath(1), helperWithIcon()) << "nothing is lost";
+  EXPECT_EQ(launcher::readEntryPath(2), helperWithIcon());
+  SetFileAttributesA(dataDirectory().c_str(), FILE_ATTRIBUTE_NORMAL);
+  SetFileAttributesA(listFilePath().c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 ui::PictureBox& icon(int n) { return *app::state().iconSlots[static_cast<std::size_t>(n - 1)]; }
@@ -312,14 +312,14 @@ void doubleClick(ui::PictureBox& box) {
 }
 
 TEST_F(DropTest, DoubleClickStartsThePathTheListFileHoldsAtThatMoment) {
-  start(entries(2, withIcon()));
+  start(entries(2, helperWithIcon()));
   doubleClick(icon(1));
-  EXPECT_TRUE(pumpUntil([] { return testing_support::fileExists(withIcon() + ".ran"); }, 10000)) << "the program was started";
+  EXPECT_TRUE(pumpUntil([] { return testing_support::fileExists(helperWithIcon() + ".ran"); }, 10000)) << "the program was started";
 
   // Edited while the bar runs: the next double-click starts the new path.
-  writeFile(listFile(), "[cumulative]\r\nvalue=2\r\n1=" + withoutIcon() + "\r\n2=" + work() + "\\gone.exe\r\n");
+  writeFile(listFilePath(), "[cumulative]\r\nvalue=2\r\n1=" + helperWithoutIcon() + "\r\n2=" + work() + "\\gone.exe\r\n");
   doubleClick(icon(1));
-  EXPECT_TRUE(pumpUntil([] { return testing_support::fileExists(withoutIcon() + ".ran"); }, 10000));
+  EXPECT_TRUE(pumpUntil([] { return testing_support::fileExists(helperWithoutIcon() + ".ran"); }, 10000));
   EXPECT_TRUE(icon(1).hasPicture()) << "the icon keeps its picture";
 
   testing_support::MessageBoxWatcher watcher;
@@ -337,7 +337,7 @@ std::vector<int> borders() {
 }
 
 TEST_F(DropTest, HoverFramesTheIconUnderTheMouseAndTheFrameStaysWhenItLeaves) {
-  start(entries(3, withIcon()));
+  start(entries(3, helperWithIcon()));
   EXPECT_EQ(borders(), (std::vector<int>{0, 0, 0}));
   PostMessageW(icon(2).hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   ui::processPendingMessages();
@@ -360,7 +360,7 @@ TEST_F(DropTest, HoverFramesTheIconUnderTheMouseAndTheFrameStaysWhenItLeaves) {
 }
 
 TEST_F(DropTest, RightPressOnAnIconOpensNothing) {
-  start(entries(1, withIcon()));
+  start(entries(1, helperWithIcon()));
   testing_support::MenuProbe probe;
   PostMessageW(icon(1).hwnd(), WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
   ui::processPendingMessages();
@@ -383,8 +383,8 @@ std::string waveFile(int samples) {
 }
 
 TEST_F(DropTest, EachMoveOverAnIconStartsItsOwnOverlappingPlayback) {
-  start(entries(2, withIcon()));
-  writeFile(dataDir() + "\\1.wav", waveFile(22050));  // one second
+  start(entries(2, helperWithIcon()));
+  writeFile(dataDirectory() + "\\1.wav", waveFile(22050));  // one second
   for (int i = 0; i < 3; ++i) {
     PostMessageW(icon(1).hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     ui::processPendingMessages();
@@ -401,8 +401,8 @@ TEST_F(DropTest, EachMoveOverAnIconStartsItsOwnOverlappingPlayback) {
 
   // Silent for a file that is no sound, a truncated one and no file.
   for (const std::string& bad : {std::string("not a sound"), waveFile(100).substr(0, 60), std::string()}) {
-    if (bad.empty()) DeleteFileA((dataDir() + "\\1.wav").c_str());
-    else writeFile(dataDir() + "\\1.wav", bad);
+    if (bad.empty()) DeleteFileA((dataDirectory() + "\\1.wav").c_str());
+    else writeFile(dataDirectory() + "\\1.wav", bad);
     const int before = launcher::playbackCounts().started;
     PostMessageW(icon(2).hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     ui::processPendingMessages();

@@ -19,27 +19,6 @@ using testing_support::HttpServer;
 using testing_support::exeDirectory;
 using testing_support::writeFile;
 
-struct Found {
-  DWORD pid;
-  HWND bar = nullptr;
-};
-
-HWND barOf(DWORD pid) {
-  Found found{pid};
-  EnumWindows(
-      [](HWND h, LPARAM p) -> BOOL {
-        auto* f = reinterpret_cast<Found*>(p);
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        wchar_t cls[64] = {};
-        GetClassNameW(h, cls, 64);
-        if (owner == f->pid && IsWindowVisible(h) && lstrcmpW(cls, L"ui.MainWindow") == 0) f->bar = h;
-        return f->bar == nullptr;
-      },
-      reinterpret_cast<LPARAM>(&found));
-  return found.bar;
-}
-
 std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className) {
   std::vector<HWND> found;
   for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -77,9 +56,9 @@ TEST(EndToEnd, TheBarComesUpWithItsIconsAndWeatherAndEscEndsItWithZero) {
       "<b>\xD7\xEE\xB8\xDF\xA3\xBA</b>6<i>\xA1\xE6</i></span>";
   HttpServer server([&](const std::string&, SOCKET c) { HttpServer::send(c, HttpServer::response("200 OK", page)); });
   writeFile(data + "\\tianq.txt", "[wangzhi]\r\ntianq=http://127.0.0.1:" + std::to_string(server.port()) + "/\r\n");
-  const std::string icon = exeDirectory() + "\\with_icon.exe";
-  writeFile(data + "\\quvo.ini", "[cumulative]\r\nvalue=3\r\n1=" + icon + "\r\n2=" + exeDirectory() +
-                                     "\\without_icon.exe\r\n3=" + icon + "\r\n");
+  const std::string icon = testing_support::helperWithIcon();
+  writeFile(data + "\\quvo.ini", "[cumulative]\r\nvalue=3\r\n1=" + icon + "\r\n2=" + testing_support::helperWithoutIcon() +
+                                     "\r\n3=" + icon + "\r\n");
 
   STARTUPINFOA si{};
   si.cb = sizeof si;
@@ -124,13 +103,7 @@ TEST(EndToEnd, TheBarComesUpWithItsIconsAndWeatherAndEscEndsItWithZero) {
   }
   EXPECT_GT(pictured, 100) << "the rain picture";
 
-  PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
-  DWORD code = 1;
-  GetExitCodeProcess(pi.hProcess, &code);
-  EXPECT_EQ(code, 0u);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  EXPECT_EQ(testing_support::closeWithEscape(bar, pi), 0u) << "Esc ends it with exit code 0";
   for (const char* f : {"\\data\\tianq.txt", "\\data\\quvo.ini"}) DeleteFileA((run + f).c_str());
   RemoveDirectoryA(data.c_str());
   DeleteFileA((run + "\\bar.exe").c_str());

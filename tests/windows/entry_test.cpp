@@ -78,13 +78,7 @@ TEST(Entry, BarExeRunsAsItsOwnProcessAndEscEndsItWithZero) {
   GetWindowRect(w, &r);
   EXPECT_EQ(r.right - r.left, 424);
   EXPECT_EQ(r.bottom - r.top, 37);
-  PostMessageW(w, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-  ASSERT_EQ(WaitForSingleObject(pi.hProcess, 20000), WAIT_OBJECT_0);
-  DWORD code = 1;
-  GetExitCodeProcess(pi.hProcess, &code);
-  EXPECT_EQ(code, 0u);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  EXPECT_EQ(testing_support::closeWithEscape(w, pi), 0u) << "Esc ends it with exit code 0";
 }
 
 }  // namespace

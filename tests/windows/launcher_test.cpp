@@ -16,20 +16,20 @@
 
 namespace {
 
+using testing_support::dataDirectory;
 using testing_support::exeDirectory;
+using testing_support::helperWithIcon;
+using testing_support::helperWithoutIcon;
+using testing_support::listFilePath;
 using testing_support::readFile;
 using testing_support::writeFile;
 using testing_support::printWindow;
 using testing_support::rgbAt;
 
-std::string dataDir() { return exeDirectory() + "\\data"; }
-std::string listFile() { return dataDir() + "\\quvo.ini"; }
-std::string withIcon() { return exeDirectory() + "\\with_icon.exe"; }
-std::string withoutIcon() { return exeDirectory() + "\\without_icon.exe"; }
 
 void removeData() {
-  DeleteFileA(listFile().c_str());
-  RemoveDirectoryA(dataDir().c_str());
+  DeleteFileA(listFilePath().c_str());
+  RemoveDirectoryA(dataDirectory().c_str());
 }
 
 
@@ -52,7 +52,7 @@ class LauncherTest : public ::testing::Test {
   void SetUp() override {
     app::fixRunDirectory();
     removeData();
-    CreateDirectoryA(dataDir().c_str(), nullptr);
+    CreateDirectoryA(dataDirectory().c_str(), nullptr);
     app::state() = app::SharedState{};  // as a new process starts
     app::initSharedState();
     ASSERT_TRUE(app::createMainWindow());
@@ -89,7 +89,7 @@ struct LoadCase {
 };
 
 TEST_F(LauncherTest, StartUpLoadRebuildsTheIconsFromTheListFile) {
-  const std::string icon = withIcon();
+  const std::string icon = helperWithIcon();
   const LoadCase cases[] = {
       {"no file", "", 0, 0, 424},
       {"two entries", listText("2", programs(1, 2, icon)), 2, 2, 424},
@@ -106,7 +106,7 @@ TEST_F(LauncherTest, StartUpLoadRebuildsTheIconsFromTheListFile) {
     SCOPED_TRACE(c.name);
     TearDown();
     SetUp();
-    if (!c.file.empty()) writeFile(listFile(), c.file);
+    if (!c.file.empty()) writeFile(listFilePath(), c.file);
     app::onWindowCreated();
 
     app::SharedState& s = app::state();
@@ -144,7 +144,7 @@ TEST_F(LauncherTest, StartUpLoadRebuildsTheIconsFromTheListFile) {
 }
 
 TEST_F(LauncherTest, AProgramWithoutIconsGetsAWhiteSlotAndTheNextIconKeepsItsOwnPicture) {
-  writeFile(listFile(), listText("4", {{1, withIcon()}, {2, withoutIcon()}, {3, withIcon()}, {4, ""}}));
+  writeFile(listFilePath(), listText("4", {{1, helperWithIcon()}, {2, helperWithoutIcon()}, {3, helperWithIcon()}, {4, ""}}));
   app::onWindowCreated();
   app::SharedState& s = app::state();
   ASSERT_EQ(s.iconNumbers.size(), 4u);
@@ -158,7 +158,7 @@ TEST_F(LauncherTest, AProgramWithoutIconsGetsAWhiteSlotAndTheNextIconKeepsItsOwn
 }
 
 TEST_F(LauncherTest, HandEditedListFilesLoadWhatTheyCan) {
-  const std::string icon = withIcon();
+  const std::string icon = helperWithIcon();
   const std::string longPath = "C:\\" + std::string(10000, 'd') + ".exe";
   const struct {
     const char* what;
@@ -176,7 +176,7 @@ TEST_F(LauncherTest, HandEditedListFilesLoadWhatTheyCan) {
     SCOPED_TRACE(c.what);
     TearDown();
     SetUp();
-    writeFile(listFile(), c.file);
+    writeFile(listFilePath(), c.file);
     app::onWindowCreated();
     EXPECT_EQ(static_cast<int>(app::state().iconNumbers.size()), c.icons);
     EXPECT_EQ(app::state().nextImageIndex, c.pictures);
@@ -188,10 +188,10 @@ TEST_F(LauncherTest, PictureAtIsEmptyOutsideTheList) {
   app::onWindowCreated();
   HIMAGELIST images = app::state().iconImages.get();
   EXPECT_TRUE(launcher::pictureAt(images, 0).empty());
-  ASSERT_TRUE(launcher::addFileIcon(images, withIcon()));
-  EXPECT_FALSE(launcher::addFileIcon(images, withoutIcon()));
+  ASSERT_TRUE(launcher::addFileIcon(images, helperWithIcon()));
+  EXPECT_FALSE(launcher::addFileIcon(images, helperWithoutIcon()));
   EXPECT_FALSE(launcher::addFileIcon(images, exeDirectory() + "\\missing.exe"));
-  EXPECT_FALSE(launcher::addFileIcon(images, listFile()));
+  EXPECT_FALSE(launcher::addFileIcon(images, listFilePath()));
   EXPECT_EQ(ImageList_GetImageCount(images), 1);
   EXPECT_FALSE(launcher::pictureAt(images, 0).empty());
   EXPECT_TRUE(launcher::pictureAt(images, 1).empty());
@@ -201,9 +201,9 @@ TEST_F(LauncherTest, PictureAtIsEmptyOutsideTheList) {
 TEST_F(LauncherTest, OnlyAnIconMadeByADropIsSentTheCaptionPress) {
   app::onWindowCreated();
   testing_support::CaptionPressRecorder recorder;
-  launcher::createIconSlot(1, withIcon(), false);
+  launcher::createIconSlot(1, helperWithIcon(), false);
   EXPECT_TRUE(recorder.presses().empty()) << "the start-up load sends nothing";
-  launcher::createIconSlot(2, withIcon(), true);
+  launcher::createIconSlot(2, helperWithIcon(), true);
   ASSERT_EQ(recorder.presses().size(), 1u);
   EXPECT_EQ(recorder.presses()[0].first, app::state().iconSlots[1]->hwnd());
   EXPECT_EQ(recorder.presses()[0].second, static_cast<WPARAM>(HTCAPTION));
@@ -227,11 +227,11 @@ TEST_F(LauncherTest, WideningAddsThirtyFivePixelsAndKeepsTheCornersRound) {
 
 TEST_F(LauncherTest, AppendEntryWritesTheCountThenTheKey) {
   launcher::appendEntry(1, "C:\\Tools\\app.exe");
-  EXPECT_EQ(readFile(listFile()), "[cumulative]\r\nvalue=1\r\n1=C:\\Tools\\app.exe\r\n");
+  EXPECT_EQ(readFile(listFilePath()), "[cumulative]\r\nvalue=1\r\n1=C:\\Tools\\app.exe\r\n");
 
-  writeFile(listFile(), "[other]\r\nkeep=yes\r\n[cumulative]\r\nvalue=2\r\n1=a.exe\r\n2=b.exe\r\n[last]\r\nx=1\r\n");
+  writeFile(listFilePath(), "[other]\r\nkeep=yes\r\n[cumulative]\r\nvalue=2\r\n1=a.exe\r\n2=b.exe\r\n[last]\r\nx=1\r\n");
   launcher::appendEntry(3, "c.exe");
-  EXPECT_EQ(readFile(listFile()),
+  EXPECT_EQ(readFile(listFilePath()),
             "[other]\r\nkeep=yes\r\n[cumulative]\r\nvalue=3\r\n1=a.exe\r\n2=b.exe\r\n3=c.exe\r\n[last]\r\nx=1\r\n");
   EXPECT_EQ(launcher::readEntryCount(), 3);
   EXPECT_EQ(launcher::readEntryPath(3), "c.exe");
@@ -240,13 +240,13 @@ TEST_F(LauncherTest, AppendEntryWritesTheCountThenTheKey) {
 
 TEST_F(LauncherTest, ReadsAreCutAtTheBufferAndNoDataFolderIsEverCreated) {
   const std::string longPath(10300, 'p');
-  writeFile(listFile(), listText("1", {{1, longPath}}));
+  writeFile(listFilePath(), listText("1", {{1, longPath}}));
   EXPECT_EQ(launcher::readEntryPath(1), std::string(10239, 'p'));
 
   removeData();
   EXPECT_EQ(launcher::readEntryCount(), 0);
   launcher::appendEntry(1, "C:\\a.exe");
-  EXPECT_EQ(GetFileAttributesA(dataDir().c_str()), INVALID_FILE_ATTRIBUTES) << "data is not created";
+  EXPECT_EQ(GetFileAttributesA(dataDirectory().c_str()), INVALID_FILE_ATTRIBUTES) << "data is not created";
 }
 
 }  // namespace

@@ -16,6 +16,9 @@ std::string exeDirectory() {
 }
 
 std::string dataDirectory() { return exeDirectory() + "\\data"; }
+std::string listFilePath() { return dataDirectory() + "\\quvo.ini"; }
+std::string helperWithIcon() { return exeDirectory() + "\\with_icon.exe"; }
+std::string helperWithoutIcon() { return exeDirectory() + "\\without_icon.exe"; }
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -45,6 +48,15 @@ HWND barWindowOf(DWORD pid) {
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+DWORD closeWithEscape(HWND bar, PROCESS_INFORMATION& process) {
+  PostMessageW(bar, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+  DWORD code = STILL_ACTIVE;
+  if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &code);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return code;
 }
 
 void pump(int ms) {

@@ -17,8 +17,12 @@ namespace testing_support {
 
 // Folder of the test executable (bar.exe is built beside it).
 std::string exeDirectory();
-// The data folder of the run directory, exeDirectory()\data.
+// The data folder of the run directory, exeDirectory()\data, and the list file in it.
 std::string dataDirectory();
+std::string listFilePath();
+// The helper program the tests start, built with and without an icon.
+std::string helperWithIcon();
+std::string helperWithoutIcon();
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
@@ -26,6 +30,9 @@ bool fileExists(const std::string& path);
 
 // The visible main window of the bar running in process `pid`, or null.
 HWND barWindowOf(DWORD pid);
+// Presses Esc on a bar of another process and waits for that process to
+// end; its exit code, or STILL_ACTIVE when it did not end. Closes its handles.
+DWORD closeWithEscape(HWND bar, PROCESS_INFORMATION& process);
 
 // Handles messages for about `ms` milliseconds (at least one pass).
 void pump(int ms = 0);

@@ -121,7 +121,9 @@ TEST_F(WeatherTest, ErrorBodiesPartialBodiesAndRedirectsAreScrapedLikePages) {
     startBar();
     EXPECT_EQ(condition(), c.condition);
     EXPECT_EQ(app::state().weatherDate, c.date);
-    if (c.condition != kSunny) EXPECT_FALSE(app::bar().conditionPicture->hasPicture()) << "raw bytes match no picture";
+    if (c.condition != kSunny) {
+      EXPECT_FALSE(app::bar().conditionPicture->hasPicture()) << "raw bytes match no picture";
+    }
     app::destroyMainWindow();
     app::releaseSharedState();
   }
