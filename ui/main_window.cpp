@@ -13,18 +13,6 @@ std::vector<MainWindow*>& liveWindows() {
   return windows;
 }
 
-HHOOK inputFilter = nullptr;
-
-// Sees every message any loop of this thread takes off the queue (ours, a
-// message box's, a menu's) before it is dispatched.
-LRESULT CALLBACK inputFilterProc(int code, WPARAM removal, LPARAM lParam) {
-  if (code == HC_ACTION && removal == PM_REMOVE) {
-    MSG& msg = *reinterpret_cast<MSG*>(lParam);
-    for (MainWindow* window : liveWindows()) window->filterInput(msg);
-  }
-  return CallNextHookEx(inputFilter, code, removal, lParam);
-}
-
 bool keyHeld(int key) { return (GetKeyState(key) & 0x8000) != 0; }
 
 }  // namespace
@@ -37,10 +25,10 @@ MainWindow::~MainWindow() {
   controls_.clear();
   auto& live = liveWindows();
   live.erase(std::remove(live.begin(), live.end(), this), live.end());
-  if (live.empty() && inputFilter) {
-    UnhookWindowsHookEx(inputFilter);
-    inputFilter = nullptr;
-  }
+}
+
+void filterLoopInput(MSG& msg) {
+  for (MainWindow* window : liveWindows()) window->filterInput(msg);
 }
 
 bool MainWindow::create(const MainWindowSettings& settings) {
@@ -70,7 +58,6 @@ bool MainWindow::create(const MainWindowSettings& settings) {
   }
   lastSize_ = {width(), height()};
   liveWindows().push_back(this);
-  if (!inputFilter) inputFilter = SetWindowsHookExW(WH_GETMESSAGE, inputFilterProc, nullptr, GetCurrentThreadId());
   return true;
 }
 

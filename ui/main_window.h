@@ -65,8 +65,8 @@ class MainWindow : public Window {
   // A menu command chosen in a menu owned by this window.
   std::function<void(UINT)> onMenuCommand;
 
-  // The thread's input filter calls this for every message taken off the
-  // queue, before it is dispatched; it may turn the message into WM_NULL.
+  // Sees a message the program's own loop took off the queue, before it is
+  // dispatched; it may turn the message into WM_NULL.
   void filterInput(MSG& msg);
 
  protected:
@@ -89,5 +89,10 @@ class MainWindow : public Window {
   bool activatedOnce_ = false;
   SIZE lastSize_{};
 };
+
+// The program's own loops hand every message here before dispatching it;
+// the loops of a menu, a message box or a drag never do, so the keys and
+// presses those loops take reach them untouched.
+void filterLoopInput(MSG& msg);
 
 }  // namespace ui

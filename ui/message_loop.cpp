@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "text/display.h"
+#include "ui/main_window.h"
 
 namespace ui {
 namespace {
@@ -26,6 +27,7 @@ int runMessageLoop() {
     const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<int>(msg.wParam);
     if (got == -1) return -1;
+    filterLoopInput(msg);
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }
@@ -38,6 +40,7 @@ void processPendingMessages() {
       PostQuitMessage(static_cast<int>(msg.wParam));
       return;
     }
+    filterLoopInput(msg);
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
   }

@@ -286,6 +286,24 @@ TEST_F(DropTest, SeventeenthAndEighteenthDropsShowTheBarFullMessageAndWriteNothi
   EXPECT_EQ(readFile(listFilePath()), before);
 }
 
+TEST_F(DropTest, EscInTheBarFullMessageOnlyClosesTheMessage) {
+  start(entries(16, helperWithIcon()));
+  app::bar().window.show();
+  testing_support::setModifiers(false, false, false);
+  makeShortcut(work() + "\\app.lnk", helperWithIcon());
+  testing_support::MessageBoxWatcher watcher({}, /*escape=*/true);
+  dropFiles({work() + "\\app.lnk"});  // returns once the message is closed
+  ASSERT_TRUE(watcher.waitAnswered());
+  EXPECT_EQ(watcher.text(), text::gbkToWide(launcher::kBarFullText));
+  const HWND bar = app::bar().window.hwnd();
+  ui::processPendingMessages();
+  testing_support::pump(300);
+  EXPECT_TRUE(IsWindow(bar)) << "the bar stays";
+  testing_support::postKey(bar, VK_ESCAPE);
+  ui::processPendingMessages();
+  EXPECT_FALSE(IsWindow(bar)) << "Esc on the bar still closes it";
+}
+
 TEST_F(DropTest, AReadOnlyListFileKeepsItsEntriesAndTheBarWorksOn) {
   const std::string list = entries(2, helperWithIcon());
   writeFile(listFilePath(), list);

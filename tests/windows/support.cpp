@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "ui/main_window.h"
+
 #include <commctrl.h>
 
 #include <chrono>
@@ -68,6 +70,7 @@ void pump(int ms) {
         PostQuitMessage(static_cast<int>(msg.wParam));
         return;
       }
+      ui::filterLoopInput(msg);  // as the program's own loop does
       TranslateMessage(&msg);
       DispatchMessageW(&msg);
     }
@@ -148,9 +151,9 @@ ui::Picture grabScreen(const RECT& r) {
   });
 }
 
-MessageBoxWatcher::MessageBoxWatcher(std::function<void(HWND)> beforeAnswer) {
+MessageBoxWatcher::MessageBoxWatcher(std::function<void(HWND)> beforeAnswer, bool escape) {
   const DWORD pid = GetCurrentProcessId();
-  thread_ = std::thread([this, pid, beforeAnswer] {
+  thread_ = std::thread([this, pid, beforeAnswer, escape] {
     while (!stop_ && !answered_) {
       HWND box = nullptr;
       while ((box = FindWindowExW(nullptr, box, L"#32770", nullptr)) != nullptr) {
@@ -178,7 +181,12 @@ MessageBoxWatcher::MessageBoxWatcher(std::function<void(HWND)> beforeAnswer) {
           }
         }
         if (beforeAnswer) beforeAnswer(box);
-        if (first) PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), reinterpret_cast<LPARAM>(first));
+        if (escape) {
+          GUITHREADINFO gui{};
+          gui.cbSize = sizeof gui;
+          GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &gui);
+          postKey(gui.hwndFocus ? gui.hwndFocus : box, VK_ESCAPE);
+        } else if (first) PostMessageW(box, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(first), BN_CLICKED), reinterpret_cast<LPARAM>(first));
         answered_ = true;
         return;
       }
@@ -201,6 +209,11 @@ MenuProbe* activeProbe = nullptr;
 }
 
 MenuProbe::MenuProbe(int choose) : choose_(choose) {
+  activeProbe = this;
+  timer_ = SetTimer(nullptr, 0, 30, &MenuProbe::onTimer);
+}
+
+MenuProbe::MenuProbe(std::function<void(HWND)> act) : act_(std::move(act)) {
   activeProbe = this;
   timer_ = SetTimer(nullptr, 0, 30, &MenuProbe::onTimer);
 }
@@ -232,7 +245,9 @@ void CALLBACK MenuProbe::onTimer(HWND, UINT, UINT_PTR, DWORD) {
     probe->entries_.push_back(entry);
   }
   GetWindowRect(menuWindow, &probe->rect_);
-  if (probe->choose_ < 0) {
+  if (probe->act_) {
+    probe->act_(menuWindow);
+  } else if (probe->choose_ < 0) {
     EndMenu();
   } else {
     for (int i = 0; i <= probe->choose_; ++i) PostMessageW(menuWindow, WM_KEYDOWN, VK_DOWN, 0);
@@ -256,6 +271,12 @@ CaptionPressRecorder::CaptionPressRecorder()
 }
 CaptionPressRecorder::~CaptionPressRecorder() { UnhookWindowsHookEx(hook_); }
 const std::vector<std::pair<HWND, WPARAM>>& CaptionPressRecorder::presses() const { return captionPresses; }
+
+void postKey(HWND target, UINT vk) {
+  const UINT scan = MapVirtualKeyW(vk, MAPVK_VK_TO_VSC);
+  PostMessageW(target, WM_KEYDOWN, vk, 1 | (scan << 16));
+  PostMessageW(target, WM_KEYUP, vk, 1 | (scan << 16) | 0xC0000000u);
+}
 
 void setModifiers(bool ctrl, bool shift, bool alt) {
   BYTE keys[256] = {};

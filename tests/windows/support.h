@@ -34,7 +34,8 @@ HWND barWindowOf(DWORD pid);
 // end; its exit code, or STILL_ACTIVE when it did not end. Closes its handles.
 DWORD closeWithEscape(HWND bar, PROCESS_INFORMATION& process);
 
-// Handles messages for about `ms` milliseconds (at least one pass).
+// Handles messages for about `ms` milliseconds (at least one pass), as the
+// program's own loop does.
 void pump(int ms = 0);
 // Pumps until `done` holds or `ms` milliseconds have passed; returns done().
 bool pumpUntil(const std::function<bool()>& done, int ms = 5000);
@@ -70,7 +71,9 @@ inline unsigned rgbAt(const ui::Picture& p, int x, int y) { return p.at(x, y) & 
 class MessageBoxWatcher {
  public:
   // `beforeAnswer` runs on the watcher's thread while the box is still open.
-  explicit MessageBoxWatcher(std::function<void(HWND box)> beforeAnswer = {});
+  // With `escape` the box is answered with the Esc key, pressed where its
+  // keyboard focus is, instead of a click on its first button.
+  explicit MessageBoxWatcher(std::function<void(HWND box)> beforeAnswer = {}, bool escape = false);
   ~MessageBoxWatcher();
   // Waits up to `ms` for a box to have been answered.
   bool waitAnswered(int ms = 10000);
@@ -104,6 +107,8 @@ class MenuProbe {
   // choose < 0 closes the menu without choosing; otherwise the entry at that
   // position among the choosable ones (0 is the first) is chosen.
   explicit MenuProbe(int choose = -1);
+  // Runs `act` inside the menu's own loop once the menu is open and read.
+  explicit MenuProbe(std::function<void(HWND menuWindow)> act);
   ~MenuProbe();
   int opened() const { return opened_; }
   const std::vector<MenuEntry>& entries() const { return entries_; }
@@ -112,7 +117,8 @@ class MenuProbe {
  private:
   static void CALLBACK onTimer(HWND, UINT, UINT_PTR, DWORD);
   UINT_PTR timer_ = 0;
-  int choose_;
+  int choose_ = -1;
+  std::function<void(HWND)> act_;
   int opened_ = 0;
   std::vector<MenuEntry> entries_;
   RECT rect_{};
@@ -128,6 +134,10 @@ class CaptionPressRecorder {
  private:
   HHOOK hook_;
 };
+
+// Posts a key press (down and up) as the keyboard would: to `target`, which
+// stands for the window with the keyboard focus.
+void postKey(HWND target, UINT vk);
 
 // Puts the keyboard state of this thread: which of Ctrl, Shift and Alt are held.
 void setModifiers(bool ctrl, bool shift, bool alt);
