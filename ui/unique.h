@@ -34,6 +34,8 @@ class Unique {
   Handle h_{};
 };
 
+// Kernel objects (events, mutexes); a null handle is the empty one.
+using UniqueHandle = Unique<HANDLE, &CloseHandle>;
 using UniqueWindow = Unique<HWND, &DestroyWindow>;
 using UniqueIcon = Unique<HICON, &DestroyIcon>;
 using UniqueMenu = Unique<HMENU, &DestroyMenu>;

@@ -7,9 +7,10 @@
 namespace weather {
 
 inline constexpr char kUserAgent[] = "Mozilla/4.0 (compatible; MSIE 6.0; Windows NT 5.0)";
-// The bar stays hidden while it waits, so every wait is bounded: no read
-// starts after the deadline, and a read waits at most the receive time-out,
-// so a fetch ends within about 15 s whatever the server does.
+// The bar stays hidden while it waits, so the whole fetch, from name lookup
+// to the last byte of the body, ends at the deadline whatever the server
+// does. The platform's own waits are bounded too, so a call abandoned at the
+// deadline does not hold a connection for long.
 inline constexpr unsigned kConnectTimeoutMs = 4000;
 inline constexpr unsigned kSendTimeoutMs = 4000;
 inline constexpr unsigned kReceiveTimeoutMs = 3000;
