@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/run_directory.h"
+#include "app/run_guard.h"
 #include "app/shared_state.h"
 #include "ui/message_loop.h"
 #include "ui/window.h"
@@ -47,6 +48,13 @@ int failStart(const char* gbkText) {
 const std::string& runDirectory() { return runDirectoryStore(); }
 
 int runBar() {
+  // Before anything is read or fetched: a second bar of this folder only
+  // brings the first one forward.
+  ui::UniqueHandle claim;
+  if (!claimRunDirectory(claim)) {
+    bringRunningBarForward();
+    return 0;
+  }
   OleInitialize(nullptr);  // the drop target needs a single-threaded apartment
   fixRunDirectory();
   try {

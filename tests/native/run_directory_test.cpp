@@ -1,5 +1,8 @@
 #include "app/run_directory.h"
 
+#include <cctype>
+#include <string>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,6 +21,22 @@ TEST(RunDirectory, IsTheFolderOfTheExecutableWithoutTrailingBackslash) {
       {"bar.exe", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(app::runDirectoryOf(c.module), c.directory) << c.module;
+}
+
+TEST(RunDirectory, GuardNamesAreShortAsciiAndDifferPerFolder) {
+  const std::u16string one = u"C:\\USERS\\PUBLIC\\BAR";
+  const std::u16string gbk = u"C:\\USERS\\PUBLIC\\\u684C\u9762 \u5DE5\u5177";  // 桌面 工具
+  const std::u16string deep = one + u"\\" + std::u16string(2000, u'X');
+  const std::string name = app::runDirectoryGuardName(one);
+  EXPECT_EQ(name, app::runDirectoryGuardName(one)) << "the same folder, the same name";
+  EXPECT_EQ(name.rfind("Local\\", 0), 0u) << "one per log-on session";
+  for (const std::u16string& other : {gbk, deep, one + u"2", std::u16string(u"C:\\USERS\\PUBLIC\\BAS")}) {
+    const std::string otherName = app::runDirectoryGuardName(other);
+    EXPECT_NE(otherName, name);
+    EXPECT_EQ(otherName.size(), name.size()) << "the length does not grow with the path";
+    EXPECT_LT(otherName.size(), 64u) << "far below the longest kernel object name";
+    for (const char ch : otherName.substr(6)) EXPECT_TRUE(std::isalnum(static_cast<unsigned char>(ch)) || ch == '.') << otherName;
+  }
 }
 
 }  // namespace
