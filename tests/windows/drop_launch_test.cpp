@@ -29,6 +29,7 @@ using testing_support::exeDirectory;
 using testing_support::helperWithIcon;
 using testing_support::helperWithoutIcon;
 using testing_support::listFilePath;
+using testing_support::makeShortcut;
 using testing_support::readFile;
 using testing_support::writeFile;
 using testing_support::pumpUntil;
@@ -50,19 +51,6 @@ void removeTree(const std::string& dir) {
     FindClose(h);
   }
   RemoveDirectoryA(dir.c_str());
-}
-
-// A real shortcut file, written through the shell-link object.
-void makeShortcut(const std::string& lnk, const std::string& target, const std::string& arguments = "") {
-  ui::ComPtr<IShellLinkA> link;
-  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                         reinterpret_cast<void**>(link.put()))));
-  link->SetPath(target.c_str());
-  if (!arguments.empty()) link->SetArguments(arguments.c_str());
-  ui::ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
-  wchar_t wide[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, wide, MAX_PATH);
-  ASSERT_TRUE(SUCCEEDED(file->Save(wide, TRUE))) << lnk;
 }
 
 // A data object as the shell hands one over: files as CF_HDROP, or a text.

@@ -16,18 +16,9 @@
 namespace {
 
 using testing_support::HttpServer;
+using testing_support::childrenOfClass;
 using testing_support::exeDirectory;
 using testing_support::writeFile;
-
-std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className) {
-  std::vector<HWND> found;
-  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
-    wchar_t cls[64] = {};
-    GetClassNameW(c, cls, 64);
-    if (lstrcmpW(cls, className) == 0 && IsWindowVisible(c)) found.push_back(c);
-  }
-  return found;
-}
 
 void savePng(const ui::Picture& p, const std::string& path) {
   png_image image;

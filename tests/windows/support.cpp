@@ -3,10 +3,16 @@
 #include "ui/main_window.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <chrono>
 #include <fstream>
 #include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "ui/com.h"
 
 namespace testing_support {
 
@@ -32,6 +38,28 @@ std::string readFile(const std::string& path) {
 void writeFile(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
 
 bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void makeShortcut(const std::string& lnk, const std::string& target, const std::string& arguments) {
+  ui::ComPtr<IShellLinkA> link;
+  ASSERT_TRUE(SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                         reinterpret_cast<void**>(link.put()))));
+  link->SetPath(target.c_str());
+  if (!arguments.empty()) link->SetArguments(arguments.c_str());
+  ui::ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
+  wchar_t wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, wide, MAX_PATH);
+  ASSERT_TRUE(SUCCEEDED(file->Save(wide, TRUE))) << lnk;
+}
+
+std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className) {
+  std::vector<HWND> found;
+  for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+    wchar_t cls[64] = {};
+    GetClassNameW(c, cls, 64);
+    if (lstrcmpW(cls, className) == 0 && IsWindowVisible(c)) found.push_back(c);
+  }
+  return found;
+}
 
 HWND barWindowOf(DWORD pid) {
   struct Search {

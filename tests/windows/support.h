@@ -28,6 +28,11 @@ std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);
 bool fileExists(const std::string& path);
 
+// A real shortcut file at `lnk`, written through the shell-link object.
+void makeShortcut(const std::string& lnk, const std::string& target, const std::string& arguments = "");
+// The visible children of `parent` whose window class is `className`.
+std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className);
+
 // The visible main window of the bar running in process `pid`, or null.
 HWND barWindowOf(DWORD pid);
 // Presses Esc on a bar of another process and waits for that process to
