@@ -8,6 +8,7 @@
 #include "launcher/geometry.h"
 #include "launcher/icon_images.h"
 #include "launcher/list_file.h"
+#include "launcher/version_info.h"
 
 namespace launcher {
 
@@ -20,6 +21,8 @@ void createIconSlot(int n, const std::string& path, bool fromDrop) {
   const IconPlace place = iconPlace(n);
   icon.moveTo(place.left, place.top);
   icon.setTag(std::to_string(n));
+  // Read once here: hovering only shows what the tip already holds.
+  app::bar().window.setTooltip(icon, programName(path));
   if (fromDrop) SendMessageA(icon.hwnd(), WM_NCLBUTTONDOWN, HTCAPTION, 0);
   if (added) {
     icon.setPicture(pictureAt(s.iconImages.get(), s.nextImageIndex));

@@ -192,7 +192,11 @@ LRESULT MainWindow::onMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_PRINTCLIENT:
       printWithChildren(reinterpret_cast<HDC>(wParam), lParam);
       return 0;
+    case WM_ENTERSIZEMOVE:
+      tooltip_.pop();  // it would stay behind where the bar was
+      return defaultProc(msg, wParam, lParam);
     case WM_DESTROY:
+      tooltip_.destroy();  // it lets go of the controls while they still exist
       if (onDestroying) onDestroying();
       return defaultProc(msg, wParam, lParam);
     case WM_QUERYENDSESSION:

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "ui/controls.h"
+#include "ui/tooltip.h"
 #include "ui/unique.h"
 #include "ui/window.h"
 
@@ -51,6 +52,11 @@ class MainWindow : public Window {
   COLORREF background() const { return background_; }
   HWND ownerWindow() const { return owner_.get(); }
 
+  // The tip `control` shows when the mouse rests on it (UTF-16); empty for none.
+  void setTooltip(const Control& control, std::wstring_view text) { tooltip_.setText(hwnd(), control.hwnd(), text); }
+  std::wstring tooltip(const Control& control) const { return tooltip_.text(hwnd(), control.hwnd()); }
+  HWND tooltipWindow() const { return tooltip_.hwnd(); }
+
   // While on, a left press on the window's own area or on a picture box moves
   // the window; presses on picture boxes do not reach them. Double-clicks and
   // presses on labels always pass.
@@ -81,6 +87,7 @@ class MainWindow : public Window {
   T& adopt(std::unique_ptr<T> control, bool created, bool atBottom);
 
   UniqueWindow owner_;
+  Tooltip tooltip_;
   std::vector<std::unique_ptr<Control>> controls_;
   COLORREF background_ = RGB(255, 255, 255);
   UniqueBrush backgroundBrush_;

@@ -18,12 +18,22 @@ std::string weatherAddress() {
   return app::readProfileString(app::dataFilePath("tianq.txt"), "wangzhi", "tianq", "");
 }
 
+WeatherMarkers weatherMarkers() {
+  const std::string file = app::dataFilePath("tianq.txt");
+  auto read = [&file](const char* key) { return app::readProfileString(file, "wangzhi", key, ""); };
+  WeatherMarkers user;
+  user.condition = {read("zhuangkuang1"), read("zhuangkuang2")};
+  user.date = {read("riqi1"), read("riqi2")};
+  user.high = {read("zuigao1"), read("zuigao2")};
+  return markersOrFixed(std::move(user));
+}
+
 void loadWeatherBanner() {
   app::SharedState& s = app::state();
   app::Bar& bar = app::bar();
   const std::vector<std::uint8_t> bytes = fetchPage(weatherAddress());
   s.weatherPage = text::textUpToNul(bytes);
-  WeatherItems items = scrapeWeather(s.weatherPage);
+  WeatherItems items = scrapeWeather(s.weatherPage, weatherMarkers());
   bar.conditionLabel->setCaption(std::move(items.condition));
   s.weatherDate = std::move(items.date);
   s.highTemperature = std::move(items.high);

@@ -113,6 +113,69 @@ TEST(ScrapeWeather, FetchedBytesWithANulAreScrapedUpToIt) {
   EXPECT_EQ(items.high, "28");
 }
 
+// Another site's layout: 晴 on 12月11日, high 8.
+const std::string kOtherLayout =
+    "<div class=\"now\"><em>\xC7\xE7</em></div><time>12\xD4\xC2" "11\xC8\xD5</time>"
+    "<ul><li class=\"max\"> 8 </li></ul>";
+const weather::WeatherMarkers kOtherMarkers = {
+    {"<em>", "</em>"}, {"<time>", "</time>"}, {"<li class=\"max\"> ", " </li>"}};
+
+TEST(WeatherMarkers, EachEmptyMarkerIsTheFixedOne) {
+  const weather::WeatherMarkers fixed = weather::fixedMarkers();
+  EXPECT_EQ(fixed.condition.start, weather::kConditionStart);
+  EXPECT_EQ(fixed.condition.end, weather::kConditionEnd);
+  EXPECT_EQ(fixed.date.start, weather::kDateStart);
+  EXPECT_EQ(fixed.date.end, weather::kDateEnd);
+  EXPECT_EQ(fixed.high.start, weather::kHighStart);
+  EXPECT_EQ(fixed.high.end, weather::kHighEnd);
+
+  const weather::WeatherMarkers none = weather::markersOrFixed({});
+  for (auto [mine, theirs] : {std::pair{&none.condition, &fixed.condition}, {&none.date, &fixed.date},
+                              {&none.high, &fixed.high}}) {
+    EXPECT_EQ(mine->start, theirs->start);
+    EXPECT_EQ(mine->end, theirs->end);
+  }
+
+  weather::WeatherMarkers some;
+  some.condition.end = "</em>";
+  some.high.start = "<i>";
+  const weather::WeatherMarkers mixed = weather::markersOrFixed(some);
+  EXPECT_EQ(mixed.condition.start, weather::kConditionStart);
+  EXPECT_EQ(mixed.condition.end, "</em>");
+  EXPECT_EQ(mixed.date.start, weather::kDateStart);
+  EXPECT_EQ(mixed.date.end, weather::kDateEnd);
+  EXPECT_EQ(mixed.high.start, "<i>");
+  EXPECT_EQ(mixed.high.end, weather::kHighEnd);
+}
+
+TEST(WeatherMarkers, ReadAPageOfAnotherLayout) {
+  const std::string sunny = "\xC7\xE7";                     // 晴
+  const std::string date = "12\xD4\xC2" "11\xC8\xD5";  // 12月11日
+  // The fixed markers find nothing on it.
+  const weather::WeatherItems fixed = weather::scrapeWeather(kOtherLayout);
+  EXPECT_EQ(fixed.condition, "");
+  EXPECT_EQ(fixed.date, "");
+  EXPECT_EQ(fixed.high, "");
+
+  const weather::WeatherItems items = weather::scrapeWeather(kOtherLayout, weather::markersOrFixed(kOtherMarkers));
+  EXPECT_EQ(items.condition, sunny);
+  EXPECT_EQ(items.date, date);
+  EXPECT_EQ(items.high, "8") << "blanks inside a marker are part of it";
+
+  // The same markers still fold ASCII case and step over GBK characters.
+  const std::string capitals = replaced(kOtherLayout, "<em>", "<EM>");
+  EXPECT_EQ(weather::scrapeWeather(capitals, kOtherMarkers).condition, sunny);
+
+  // Only the high moved: the other two items keep their fixed markers.
+  weather::WeatherMarkers highOnly;
+  highOnly.high = {"<td class=\"hi\">", "</td>"};
+  const std::string moved = replaced(kGbkPage, "<li class=\"ord3\">", "<td class=\"hi\">31</td><li class=\"ord3\">");
+  const weather::WeatherItems partial = weather::scrapeWeather(moved, weather::markersOrFixed(highOnly));
+  EXPECT_EQ(partial.condition, kCloudyThenClear);
+  EXPECT_EQ(partial.date, kDate);
+  EXPECT_EQ(partial.high, "31");
+}
+
 TEST(DateCaption, JoinsDateHighestHighAndDegrees) {
   const weather::WeatherItems items = weather::scrapeWeather(kGbkPage);
   EXPECT_EQ(weather::dateCaption(items.date, items.high),

@@ -194,6 +194,20 @@ TEST_F(DropTest, AShortcutWithArgumentsAddsItsProgramWithoutThem) {
   EXPECT_FALSE(app::bar().iconTemplate->visible());
 }
 
+TEST_F(DropTest, ADroppedProgramIsNamedOnItsIconLikeALoadedOne) {
+  start(entries(1, testing_support::helperDescribed()));
+  makeShortcut(work() + "\\described.lnk", testing_support::helperDescribed());
+  makeShortcut(work() + "\\plain.lnk", helperWithoutIcon());
+  dropFiles({work() + "\\described.lnk"});
+  dropFiles({work() + "\\plain.lnk"});
+  ASSERT_EQ(app::state().iconNumbers.size(), 3u);
+  ui::MainWindow& window = app::bar().window;
+  const std::wstring description = L"\x6D4B\x8BD5\x52A9\x624B \x2603";  // 测试助手 ☃
+  EXPECT_EQ(window.tooltip(*app::state().iconSlots[0]), description) << "loaded";
+  EXPECT_EQ(window.tooltip(*app::state().iconSlots[1]), description) << "dropped";
+  EXPECT_EQ(window.tooltip(*app::state().iconSlots[2]), L"without_icon") << "dropped, no description";
+}
+
 TEST_F(DropTest, WhatIsNoSingleShortcutToAProgramAddsNothing) {
   start();
   CreateDirectoryA((work() + "\\folder").c_str(), nullptr);

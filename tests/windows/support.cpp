@@ -27,6 +27,7 @@ std::string dataDirectory() { return exeDirectory() + "\\data"; }
 std::string listFilePath() { return dataDirectory() + "\\quvo.ini"; }
 std::string helperWithIcon() { return exeDirectory() + "\\with_icon.exe"; }
 std::string helperWithoutIcon() { return exeDirectory() + "\\without_icon.exe"; }
+std::string helperDescribed() { return exeDirectory() + "\\described.exe"; }
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -20,9 +20,11 @@ std::string exeDirectory();
 // The data folder of the run directory, exeDirectory()\data, and the list file in it.
 std::string dataDirectory();
 std::string listFilePath();
-// The helper program the tests start, built with and without an icon.
+// The helper program the tests start, built with and without an icon, and
+// without an icon but with a version resource.
 std::string helperWithIcon();
 std::string helperWithoutIcon();
+std::string helperDescribed();
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);

@@ -261,6 +261,92 @@ TEST_F(WeatherTest, TheAddressIsReadTrimmedAndUnquoted) {
   }
 }
 
+// Another site's layout, GBK: an earlier <time> that is no date, the date
+// behind two blanks, the high after 最高气温 and before °.
+const std::string kOtherLayout =
+    "<html><body><p><time>08:00</time></p><div class=\"sky\"><em>\xC7\xE7</em></div>\r\n"
+    "  <time>" + kDate + "</time><table><tr><td>\xD7\xEE\xB8\xDF\xC6\xF8\xCE\xC2</td><td>8\xA1\xE3</td></tr>"
+    "</table></body></html>";
+const std::string kOtherMarkers =
+    "zhuangkuang1=<div class=\"sky\"><em>\r\n"
+    "zhuangkuang2=  </em>  \r\n"                      // blanks around a value go
+    "riqi1=\"  <time>\"\r\n"                          // quoted: the blanks stay
+    "riqi2=</time>\r\n"
+    "zuigao1=<td>\xD7\xEE\xB8\xDF\xC6\xF8\xCE\xC2</td><td>\r\n"  // 最高气温
+    "zuigao2=\xA1\xE3</td>\r\n";                        // °
+
+// Key names in capitals; the values as they are.
+std::string capitalKeys(const std::string& lines) {
+  std::string out;
+  bool inKey = true;
+  for (char ch : lines) {
+    if (ch == '=') inKey = false;
+    if (ch == '\n') inKey = true;
+    out += inKey ? static_cast<char>(toupper(static_cast<unsigned char>(ch))) : ch;
+  }
+  return out;
+}
+
+TEST_F(WeatherTest, MarkersInTheFileReadAPageOfAnotherLayout) {
+  HttpServer server([](const std::string&, SOCKET c) { HttpServer::send(c, HttpServer::response("200 OK", kOtherLayout)); });
+  const std::string address = "tianq=http://127.0.0.1:" + std::to_string(server.port()) + "/other.html\r\n";
+  const struct {
+    const char* what;
+    std::string file;
+    std::string condition;
+    std::string date;
+    std::string high;
+  } cases[] = {
+      {"the six keys", "[wangzhi]\r\n" + address + kOtherMarkers, kSunny, kDate, "8"},
+      {"the keys in capitals", "[wangzhi]\r\n" + address + capitalKeys(kOtherMarkers), kSunny, kDate, "8"},
+      {"only the address", "[wangzhi]\r\n" + address, "", "", ""},
+      {"the keys empty", "[wangzhi]\r\n" + address + "zhuangkuang1=\r\nzhuangkuang2=\r\nriqi1=\r\nriqi2=\"\"\r\nzuigao1=\r\nzuigao2=  \r\n",
+       "", "", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    writeFile(dataDir() + "\\tianq.txt", c.file);
+    startBar();
+    EXPECT_EQ(app::state().weatherPage, kOtherLayout);
+    EXPECT_EQ(condition(), c.condition);
+    EXPECT_EQ(app::state().weatherDate, c.date);
+    EXPECT_EQ(app::state().highTemperature, c.high);
+    EXPECT_EQ(dateCaption(), c.date + " \xD7\xEE\xB8\xDF " + c.high + "\xA1\xE6");
+    EXPECT_EQ(app::bar().conditionPicture->hasPicture(), c.condition == kSunny);
+    app::destroyMainWindow();
+    app::releaseSharedState();
+  }
+}
+
+TEST_F(WeatherTest, AFileWithOnlyTheAddressShowsTheSamplePageAsBefore) {
+  const std::string page = readFile(DEMO_WEATHER_PAGE);
+  ASSERT_FALSE(page.empty()) << DEMO_WEATHER_PAGE;
+  HttpServer server([&page](const std::string&, SOCKET c) { HttpServer::send(c, HttpServer::response("200 OK", page)); });
+  configure("http://127.0.0.1:" + std::to_string(server.port()) + "/weather.shtml");
+  startBar();
+  EXPECT_EQ(condition(), "\xB6\xE0\xD4\xC6\xD7\xAA\xC7\xE7");  // 多云转晴
+  EXPECT_EQ(app::state().weatherDate, kDate);
+  EXPECT_EQ(app::state().highTemperature, "8");
+  EXPECT_EQ(dateCaption(), kDate + " \xD7\xEE\xB8\xDF 8\xA1\xE6");
+  EXPECT_TRUE(app::bar().conditionPicture->hasPicture());
+  const ui::Picture shown = testing_support::printWindow(app::bar().conditionPicture->hwnd());
+  ASSERT_EQ(server.requests().size(), 1u);
+  const std::string request = server.requests()[0];
+  app::destroyMainWindow();
+  app::releaseSharedState();
+
+  // Keys that name the fixed markers change nothing, down to the request.
+  writeFile(dataDir() + "\\tianq.txt",
+            "[wangzhi]\r\ntianq=http://127.0.0.1:" + std::to_string(server.port()) + "/weather.shtml\r\n"
+            "zhuangkuang1=<span class=\"phrase\">\r\nzuigao2=<i>\xA1\xE6</i></span>\r\n");
+  startBar();
+  EXPECT_EQ(condition(), "\xB6\xE0\xD4\xC6\xD7\xAA\xC7\xE7");
+  EXPECT_EQ(dateCaption(), kDate + " \xD7\xEE\xB8\xDF 8\xA1\xE6");
+  EXPECT_EQ(testing_support::printWindow(app::bar().conditionPicture->hwnd()).pixels, shown.pixels);
+  ASSERT_EQ(server.requests().size(), 2u);
+  EXPECT_EQ(server.requests()[1], request);
+}
+
 TEST_F(WeatherTest, EveryConditionNameShowsItsEmbeddedPicture) {
   app::initSharedState();
   ASSERT_TRUE(app::createMainWindow());
