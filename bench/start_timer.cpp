@@ -133,22 +133,29 @@ int main(int argc, char** argv) {
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
   const std::string mapLog = argv[4];
-  for (int a = 5; a < argc; ++a) {
-    const std::string program = argv[a];
-    const std::string name = program.substr(0, program.find('='));
-    const std::string exe = program.substr(program.find('=') + 1);
+  struct Program {
+    std::string name, exe;
     std::vector<double> times, peaks;
-    for (int run = 0; run <= runs; ++run) {  // run 0 warms the caches and is not counted
+  };
+  std::vector<Program> programs;
+  for (int a = 5; a < argc; ++a) {
+    const std::string arg = argv[a];
+    programs.push_back({arg.substr(0, arg.find('=')), arg.substr(arg.find('=') + 1), {}, {}});
+  }
+  // Round by round, every program once per round: a change in the machine's
+  // load then reaches all of them alike.
+  for (int run = 0; run <= runs; ++run) {  // run 0 warms the caches and is not counted
+    for (Program& program : programs) {
       STARTUPINFOA si{};
       si.cb = sizeof si;
       PROCESS_INFORMATION pi{};
-      std::string line = "\"" + exe + "\"";
+      std::string line = "\"" + program.exe + "\"";
       std::size_t logOffset = 0;
       newlyMapped(mapLog, logOffset);  // skip what came before
       LARGE_INTEGER start, seen;
       QueryPerformanceCounter(&start);
       if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        std::fprintf(stderr, "cannot start %s\n", exe.c_str());
+        std::fprintf(stderr, "cannot start %s\n", program.exe.c_str());
         return 1;
       }
       HWND window = nullptr;
@@ -164,17 +171,22 @@ int main(int argc, char** argv) {
       PROCESS_MEMORY_COUNTERS memory{};
       memory.cb = sizeof memory;
       GetProcessMemoryInfo(pi.hProcess, &memory, sizeof memory);
-      if (run > 0) {
-        times.push_back(ms);
-        peaks.push_back(static_cast<double>(memory.PeakWorkingSetSize) / 1024.0);
+      if (!window) std::fprintf(stderr, "%s: no window of it was mapped\n", program.name.c_str());
+      if (run > 0 && window) {
+        program.times.push_back(ms);
+        program.peaks.push_back(static_cast<double>(memory.PeakWorkingSetSize) / 1024.0);
       }
       if (window) PostMessageW(window, WM_CLOSE, 0, 0);
       if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
       CloseHandle(pi.hThread);
       CloseHandle(pi.hProcess);
     }
-    std::printf("%s %.1f %.0f\n", name.c_str(), median(times), median(peaks));
-    std::fflush(stdout);
+  }
+  for (const Program& program : programs) {
+    std::printf("%s %.1f %.0f\n", program.name.c_str(), median(program.times), median(program.peaks));
+    std::fprintf(stderr, "%s ms:", program.name.c_str());  // every run, for the spread
+    for (double t : program.times) std::fprintf(stderr, " %.0f", t);
+    std::fprintf(stderr, "\n");
   }
   return 0;
 }
