@@ -1,16 +1,21 @@
-// Times programs from process start to their first visible window, and reads
-// their peak working set, side by side in one run.
+// Times programs from process start to their window being mapped on the X
+// screen (what a user sees), and reads their peak working set, side by side
+// in one run.
 //
-//   start_timer RUNS PAGE_FILE PORT_FILE NAME=EXE [NAME=EXE ...]
+//   start_timer RUNS PAGE_FILE PORT_FILE MAP_LOG NAME=EXE [NAME=EXE ...]
 //
 // It serves PAGE_FILE on a loopback port (written to PORT_FILE) for the
-// programs' weather page, and prints one line per program: median start-up in
-// milliseconds and median peak working set in KiB.
+// programs' weather page. MAP_LOG is the output of
+// `xev -root -event substructure` on Wine's display, growing while it runs:
+// a window counts as shown when its X window's MapNotify appears there. One
+// line per program: median start-up in milliseconds and median peak working
+// set in KiB.
 #include <winsock2.h>
 #include <windows.h>
 #include <psapi.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <atomic>
 #include <cstdio>
 #include <fstream>
@@ -21,21 +26,60 @@
 
 namespace {
 
-HWND visibleWindowOf(DWORD pid) {
+// The top-level window of process `pid` whose X window is `xid`, or null.
+HWND windowOfX(DWORD pid, unsigned long xid) {
   struct Search {
     DWORD pid;
+    unsigned long xid;
     HWND found;
-  } search{pid, nullptr};
+  } search{pid, xid, nullptr};
   EnumWindows(
       [](HWND h, LPARAM p) -> BOOL {
         auto* s = reinterpret_cast<Search*>(p);
         DWORD owner = 0;
         GetWindowThreadProcessId(h, &owner);
-        if (owner == s->pid && IsWindowVisible(h)) s->found = h;
+        // Wine keeps each window's X window id in this property.
+        if (owner == s->pid && reinterpret_cast<ULONG_PTR>(GetPropA(h, "__wine_x11_whole_window")) == s->xid) {
+          s->found = h;
+        }
         return s->found == nullptr;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+// Reads what xev has added to the log since `offset` and returns the X
+// windows mapped in it.
+std::vector<unsigned long> newlyMapped(const std::string& log, std::size_t& offset) {
+  std::vector<unsigned long> mapped;
+  HANDLE f = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return mapped;
+  LARGE_INTEGER size{};
+  GetFileSizeEx(f, &size);
+  std::string text;
+  if (static_cast<std::size_t>(size.QuadPart) > offset) {
+    text.resize(static_cast<std::size_t>(size.QuadPart) - offset);
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(offset);
+    SetFilePointerEx(f, at, nullptr, FILE_BEGIN);
+    DWORD got = 0;
+    ReadFile(f, text.data(), static_cast<DWORD>(text.size()), &got, nullptr);
+    text.resize(got);
+  }
+  CloseHandle(f);
+  // Only whole events ("MapNotify event, ...\n    event 0x.., window 0x.., override NO"); the rest is read again.
+  std::size_t consumed = text.rfind('\n') == std::string::npos ? 0 : text.rfind('\n') + 1;
+  for (std::size_t at = text.find("MapNotify event"); at != std::string::npos; at = text.find("MapNotify event", at + 1)) {
+    const std::size_t end = text.find("override", at);
+    if (end == std::string::npos) {
+      consumed = at;
+      break;
+    }
+    const std::size_t w = text.find(", window 0x", text.find("\n", at));  // the second line's window is the one mapped
+    if (w < end) mapped.push_back(std::strtoul(text.c_str() + w + 9, nullptr, 16));
+  }
+  offset += consumed;
+  return mapped;
 }
 
 double median(std::vector<double> v) {
@@ -46,8 +90,8 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 5) {
-    std::fprintf(stderr, "usage: start_timer RUNS PAGE_FILE PORT_FILE NAME=EXE...\n");
+  if (argc < 6) {
+    std::fprintf(stderr, "usage: start_timer RUNS PAGE_FILE PORT_FILE MAP_LOG NAME=EXE...\n");
     return 2;
   }
   const int runs = std::max(1, std::atoi(argv[1]));
@@ -88,25 +132,38 @@ int main(int argc, char** argv) {
 
   LARGE_INTEGER frequency;
   QueryPerformanceFrequency(&frequency);
-  for (int a = 4; a < argc; ++a) {
-    const std::string program = argv[a];
-    const std::string name = program.substr(0, program.find('='));
-    const std::string exe = program.substr(program.find('=') + 1);
+  const std::string mapLog = argv[4];
+  struct Program {
+    std::string name, exe;
     std::vector<double> times, peaks;
-    for (int run = 0; run <= runs; ++run) {  // run 0 warms the caches and is not counted
+  };
+  std::vector<Program> programs;
+  for (int a = 5; a < argc; ++a) {
+    const std::string arg = argv[a];
+    programs.push_back({arg.substr(0, arg.find('=')), arg.substr(arg.find('=') + 1), {}, {}});
+  }
+  // Round by round, every program once per round: a change in the machine's
+  // load then reaches all of them alike.
+  for (int run = 0; run <= runs; ++run) {  // run 0 warms the caches and is not counted
+    for (Program& program : programs) {
       STARTUPINFOA si{};
       si.cb = sizeof si;
       PROCESS_INFORMATION pi{};
-      std::string line = "\"" + exe + "\"";
+      std::string line = "\"" + program.exe + "\"";
+      std::size_t logOffset = 0;
+      newlyMapped(mapLog, logOffset);  // skip what came before
       LARGE_INTEGER start, seen;
       QueryPerformanceCounter(&start);
       if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
-        std::fprintf(stderr, "cannot start %s\n", exe.c_str());
+        std::fprintf(stderr, "cannot start %s\n", program.exe.c_str());
         return 1;
       }
       HWND window = nullptr;
-      while (!(window = visibleWindowOf(pi.dwProcessId))) {
-        if (WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
+      while (!window) {
+        for (unsigned long xid : newlyMapped(mapLog, logOffset)) {
+          if (!window) window = windowOfX(pi.dwProcessId, xid);
+        }
+        if (!window && WaitForSingleObject(pi.hProcess, 1) == WAIT_OBJECT_0) break;
       }
       QueryPerformanceCounter(&seen);
       const double ms = 1000.0 * static_cast<double>(seen.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
@@ -114,17 +171,22 @@ int main(int argc, char** argv) {
       PROCESS_MEMORY_COUNTERS memory{};
       memory.cb = sizeof memory;
       GetProcessMemoryInfo(pi.hProcess, &memory, sizeof memory);
-      if (run > 0) {
-        times.push_back(ms);
-        peaks.push_back(static_cast<double>(memory.PeakWorkingSetSize) / 1024.0);
+      if (!window) std::fprintf(stderr, "%s: no window of it was mapped\n", program.name.c_str());
+      if (run > 0 && window) {
+        program.times.push_back(ms);
+        program.peaks.push_back(static_cast<double>(memory.PeakWorkingSetSize) / 1024.0);
       }
       if (window) PostMessageW(window, WM_CLOSE, 0, 0);
       if (WaitForSingleObject(pi.hProcess, 10000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
       CloseHandle(pi.hThread);
       CloseHandle(pi.hProcess);
     }
-    std::printf("%s %.1f %.0f\n", name.c_str(), median(times), median(peaks));
-    std::fflush(stdout);
+  }
+  for (const Program& program : programs) {
+    std::printf("%s %.1f %.0f\n", program.name.c_str(), median(program.times), median(program.peaks));
+    std::fprintf(stderr, "%s ms:", program.name.c_str());  // every run, for the spread
+    for (double t : program.times) std::fprintf(stderr, " %.0f", t);
+    std::fprintf(stderr, "\n");
   }
   return 0;
 }
