@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/run_directory.h"
+#include "ui/main_window.h"
 
 namespace app {
 namespace {
@@ -69,7 +70,7 @@ void bringRunningBarForward() {
         auto* s = reinterpret_cast<Search*>(p);
         wchar_t cls[32] = {};
         GetClassNameW(h, cls, 32);
-        if (lstrcmpW(cls, L"ui.MainWindow") != 0 || !IsWindowVisible(h)) return TRUE;
+        if (lstrcmpW(cls, ui::kMainWindowClass) != 0 || !IsWindowVisible(h)) return TRUE;
         DWORD pid = 0;
         GetWindowThreadProcessId(h, &pid);
         if (pid == GetCurrentProcessId()) return TRUE;

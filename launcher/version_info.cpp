@@ -6,18 +6,10 @@
 #include <vector>
 
 #include "launcher/program_name.h"
+#include "text/display.h"
 
 namespace launcher {
 namespace {
-
-std::wstring widened(const std::string& ansi) {
-  if (ansi.empty()) return {};
-  const int length = MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), nullptr, 0);
-  if (length <= 0) return {};
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), wide.data(), length);
-  return wide;
-}
 
 std::wstring fileDescription(const std::wstring& path) {
   DWORD ignored = 0;
@@ -50,7 +42,7 @@ std::wstring fileDescription(const std::wstring& path) {
 }  // namespace
 
 std::wstring programName(const std::string& path) {
-  const std::wstring wide = widened(path);
+  const std::wstring wide = text::ansiToWide(path);
   if (wide.empty()) return {};
   std::wstring description = fileDescription(wide);
   return description.empty() ? fileTitle(wide) : description;

@@ -8,5 +8,7 @@
 namespace text {
 
 std::wstring gbkToWide(std::string_view gbk);
+// Paths and INI values are in the system's ANSI code page.
+std::wstring ansiToWide(std::string_view ansi);
 
 }  // namespace text

@@ -5,7 +5,6 @@
 namespace ui {
 namespace {
 
-constexpr wchar_t kMainClass[] = L"ui.MainWindow";
 constexpr wchar_t kOwnerClass[] = L"ui.TaskbarOwner";
 
 std::vector<MainWindow*>& liveWindows() {
@@ -32,7 +31,7 @@ void filterLoopInput(MSG& msg) {
 }
 
 bool MainWindow::create(const MainWindowSettings& settings) {
-  registerClass(kMainClass, CS_DBLCLKS, nullptr);
+  registerClass(kMainWindowClass, CS_DBLCLKS, nullptr);
   WNDCLASSEXW ownerClass{};
   ownerClass.cbSize = sizeof ownerClass;
   if (!GetClassInfoExW(GetModuleHandleW(nullptr), kOwnerClass, &ownerClass)) {
@@ -51,7 +50,7 @@ bool MainWindow::create(const MainWindowSettings& settings) {
   owner_.reset(CreateWindowExW(WS_EX_TOOLWINDOW, kOwnerClass, L"", WS_POPUP, 0, 0, 0, 0, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr));
   if (!owner_) return false;
-  if (!createWindow(0, kMainClass, WS_POPUP | WS_CLIPCHILDREN, settings.left, settings.top,
+  if (!createWindow(0, kMainWindowClass, WS_POPUP | WS_CLIPCHILDREN, settings.left, settings.top,
                     settings.width, settings.height, owner_.get())) {
     owner_.reset();
     return false;

@@ -16,6 +16,9 @@
 
 namespace ui {
 
+// The window class of every main window, so another process can find a bar.
+inline constexpr wchar_t kMainWindowClass[] = L"ui.MainWindow";
+
 struct MainWindowSettings {
   int left = 0;
   int top = 0;

@@ -51,13 +51,8 @@ TEST(EndToEnd, TheBarComesUpWithItsIconsAndWeatherAndEscEndsItWithZero) {
   writeFile(data + "\\quvo.ini", "[cumulative]\r\nvalue=3\r\n1=" + icon + "\r\n2=" + testing_support::helperWithoutIcon() +
                                      "\r\n3=" + icon + "\r\n");
 
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string commandLine = "\"" + run + "\\bar.exe\"";
-  ASSERT_TRUE(CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  HWND bar = nullptr;
-  for (int i = 0; i < 1000 && !bar; ++i, Sleep(20)) bar = testing_support::barWindowOf(pi.dwProcessId);
+  PROCESS_INFORMATION pi = testing_support::startProgram(run + "\\bar.exe");
+  const HWND bar = testing_support::waitForBarOf(pi.dwProcessId, 20000);
   ASSERT_NE(bar, nullptr);
   RECT r{};
   for (int i = 0; i < 100; ++i, Sleep(20)) {  // the final place comes with the first activation

@@ -66,13 +66,8 @@ TEST(Entry, AMainWindowThatCannotBeCreatedGivesTheErrorBoxAndMinusOne) {
 
 TEST(Entry, BarExeRunsAsItsOwnProcessAndEscEndsItWithZero) {
   const std::string exe = testing_support::exeDirectory() + "\\" BAR_EXE;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string commandLine = "\"" + exe + "\" ignored arguments";
-  ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  HWND w = nullptr;
-  for (int i = 0; i < 500 && !w; ++i, Sleep(20)) w = testing_support::barWindowOf(pi.dwProcessId);
+  PROCESS_INFORMATION pi = testing_support::startProgram(exe, "ignored arguments");
+  const HWND w = testing_support::waitForBarOf(pi.dwProcessId);
   ASSERT_NE(w, nullptr) << "bar.exe shows its window";
   RECT r{};
   GetWindowRect(w, &r);

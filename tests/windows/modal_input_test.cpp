@@ -91,13 +91,8 @@ TEST_F(BarTest, EscInTheAboutBoxOnlyClosesTheBox) {
 // bar.exe as its own process, as a user meets it: right-click, Esc.
 TEST(ModalInput, EscInTheMenuOfARunningBarLeavesItRunning) {
   const std::string exe = testing_support::exeDirectory() + "\\" BAR_EXE;
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string commandLine = "\"" + exe + "\"";
-  ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-  HWND bar = nullptr;
-  for (int i = 0; i < 500 && !bar; ++i, Sleep(20)) bar = testing_support::barWindowOf(pi.dwProcessId);
+  PROCESS_INFORMATION pi = testing_support::startProgram(exe);
+  const HWND bar = testing_support::waitForBarOf(pi.dwProcessId);
   ASSERT_NE(bar, nullptr);
   Sleep(200);  // first activation done
 

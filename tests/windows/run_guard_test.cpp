@@ -14,6 +14,8 @@
 namespace {
 
 using testing_support::HttpServer;
+using testing_support::startProgram;
+using testing_support::waitForBarOf;
 using testing_support::exeDirectory;
 using testing_support::writeFile;
 
@@ -35,24 +37,9 @@ struct RunDirectory {
   }
 };
 
-PROCESS_INFORMATION start(const std::string& exe) {
-  STARTUPINFOA si{};
-  si.cb = sizeof si;
-  PROCESS_INFORMATION pi{};
-  std::string commandLine = "\"" + exe + "\"";
-  EXPECT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) << exe;
-  return pi;
-}
-
-HWND waitForBar(const PROCESS_INFORMATION& pi) {
-  HWND bar = nullptr;
-  for (int i = 0; i < 500 && !bar; ++i, Sleep(20)) bar = testing_support::barWindowOf(pi.dwProcessId);
-  return bar;
-}
-
 // Starts `exe` where a bar of its folder runs: it must end at once with 0.
 DWORD secondStartExitCode(const std::string& exe) {
-  PROCESS_INFORMATION pi = start(exe);
+  PROCESS_INFORMATION pi = startProgram(exe);
   DWORD code = STILL_ACTIVE;
   if (WaitForSingleObject(pi.hProcess, 5000) == WAIT_OBJECT_0) GetExitCodeProcess(pi.hProcess, &code);
   else TerminateProcess(pi.hProcess, 1);
@@ -66,8 +53,8 @@ TEST(RunGuard, OneBarPerRunDirectoryAndOthersBesideIt) {
   RunDirectory one("guard one", server);
   RunDirectory other("\xD7\xC0\xC3\xE6 \xB9\xA4\xBE\xDF", server);  // 桌面 工具
 
-  PROCESS_INFORMATION first = start(one.path + "\\bar.exe");
-  const HWND firstBar = waitForBar(first);
+  PROCESS_INFORMATION first = startProgram(one.path + "\\bar.exe");
+  const HWND firstBar = waitForBarOf(first.dwProcessId);
   ASSERT_NE(firstBar, nullptr);
   ASSERT_EQ(server.requests().size(), 1u);
 
@@ -87,15 +74,15 @@ TEST(RunGuard, OneBarPerRunDirectoryAndOthersBesideIt) {
   EXPECT_EQ(GetForegroundWindow(), firstBar) << "the running bar was brought forward";
   DestroyWindow(front);
 
-  PROCESS_INFORMATION beside = start(other.path + "\\bar.exe");
-  const HWND besideBar = waitForBar(beside);
+  PROCESS_INFORMATION beside = startProgram(other.path + "\\bar.exe");
+  const HWND besideBar = waitForBarOf(beside.dwProcessId);
   ASSERT_NE(besideBar, nullptr) << "a bar of another folder starts beside the first";
   EXPECT_TRUE(IsWindowVisible(firstBar));
   EXPECT_EQ(secondStartExitCode(other.path + "\\bar.exe"), 0u) << "a folder with a blank and GBK characters";
 
   EXPECT_EQ(testing_support::closeWithEscape(firstBar, first), 0u);
-  PROCESS_INFORMATION again = start(one.path + "\\bar.exe");
-  const HWND againBar = waitForBar(again);
+  PROCESS_INFORMATION again = startProgram(one.path + "\\bar.exe");
+  const HWND againBar = waitForBarOf(again.dwProcessId);
   ASSERT_NE(againBar, nullptr) << "after the first bar closed, a new start comes up";
   EXPECT_EQ(testing_support::closeWithEscape(againBar, again), 0u);
   EXPECT_EQ(testing_support::closeWithEscape(besideBar, beside), 0u);

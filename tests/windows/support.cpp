@@ -74,11 +74,27 @@ HWND barWindowOf(DWORD pid) {
         GetWindowThreadProcessId(h, &owner);
         wchar_t cls[64] = {};
         GetClassNameW(h, cls, 64);
-        if (owner == s->pid && IsWindowVisible(h) && lstrcmpW(cls, L"ui.MainWindow") == 0) s->found = h;
+        if (owner == s->pid && IsWindowVisible(h) && lstrcmpW(cls, ui::kMainWindowClass) == 0) s->found = h;
         return s->found == nullptr;
       },
       reinterpret_cast<LPARAM>(&search));
   return search.found;
+}
+
+PROCESS_INFORMATION startProgram(const std::string& exe, const std::string& arguments) {
+  STARTUPINFOA si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
+  EXPECT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+      << exe;
+  return pi;
+}
+
+HWND waitForBarOf(DWORD pid, int ms) {
+  HWND bar = nullptr;
+  for (int waited = 0; waited < ms && !bar; waited += 20, Sleep(20)) bar = barWindowOf(pid);
+  return bar;
 }
 
 DWORD closeWithEscape(HWND bar, PROCESS_INFORMATION& process) {

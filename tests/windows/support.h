@@ -37,6 +37,11 @@ std::vector<HWND> childrenOfClass(HWND parent, const wchar_t* className);
 
 // The visible main window of the bar running in process `pid`, or null.
 HWND barWindowOf(DWORD pid);
+// Starts `exe` as its own process (with `arguments` after its quoted path);
+// a failure fails the test and leaves `pi` empty.
+PROCESS_INFORMATION startProgram(const std::string& exe, const std::string& arguments = "");
+// Waits up to `ms` for the bar of process `pid` to show; null when it does not.
+HWND waitForBarOf(DWORD pid, int ms = 10000);
 // Presses Esc on a bar of another process and waits for that process to
 // end; its exit code, or STILL_ACTIVE when it did not end. Closes its handles.
 DWORD closeWithEscape(HWND bar, PROCESS_INFORMATION& process);
