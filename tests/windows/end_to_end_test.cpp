@@ -96,4 +96,34 @@ TEST(EndToEnd, TheBarComesUpWithItsIconsAndWeatherAndEscEndsItWithZero) {
   RemoveDirectoryA(run.c_str());
 }
 
+// The same page over TLS; tests/https/https_test serves it and trusts its
+// certificate for the run, and names its address in BAR_HTTPS_URL.
+TEST(Https, TheWeatherComesOverTls) {
+  char url[512] = {};
+  const DWORD length = GetEnvironmentVariableA("BAR_HTTPS_URL", url, sizeof url);
+  ASSERT_TRUE(length > 0 && length < sizeof url) << "run through tests/https/https_test";
+  const std::string run = exeDirectory() + "\\https";
+  CreateDirectoryA(run.c_str(), nullptr);
+  CreateDirectoryA((run + "\\data").c_str(), nullptr);
+  ASSERT_TRUE(CopyFileA((exeDirectory() + "\\bar.exe").c_str(), (run + "\\bar.exe").c_str(), FALSE));
+  writeFile(run + "\\data\\tianq.txt", std::string("[wangzhi]\r\ntianq=") + url + "\r\n");
+
+  PROCESS_INFORMATION pi = testing_support::startProgram(run + "\\bar.exe");
+  const HWND bar = testing_support::waitForBarOf(pi.dwProcessId, 20000);
+  ASSERT_NE(bar, nullptr);
+  std::vector<std::wstring> captions;
+  for (HWND l : testing_support::childrenOfClass(bar, L"ui.Label")) {
+    wchar_t text[128] = {};
+    GetWindowTextW(l, text, 128);
+    captions.push_back(text);
+  }
+  EXPECT_NE(std::find(captions.begin(), captions.end(), L"\x591A\x4E91\x8F6C\x6674"), captions.end()) << "多云转晴";
+  EXPECT_NE(std::find(captions.begin(), captions.end(), L"12\x6708" L"11\x65E5 \x6700\x9AD8 8\x2103"), captions.end());
+  EXPECT_EQ(testing_support::closeWithEscape(bar, pi), 0u);
+  DeleteFileA((run + "\\data\\tianq.txt").c_str());
+  RemoveDirectoryA((run + "\\data").c_str());
+  DeleteFileA((run + "\\bar.exe").c_str());
+  RemoveDirectoryA(run.c_str());
+}
+
 }  // namespace
