@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <fstream>
 #include <functional>
-#include <memory>
 
 #include <gtest/gtest.h>
 
@@ -212,9 +211,8 @@ TEST_F(WeatherTest, SlowHeadersAndRedirectsAreHeldToTheSameDeadline) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    std::unique_ptr<HttpServer> server;
-    server = std::make_unique<HttpServer>([&](const std::string& r, SOCKET s) { c.answer(*server, r, s); });
-    configure("http://127.0.0.1:" + std::to_string(server->port()) + "/moved");
+    HttpServer server([&](const std::string& r, SOCKET s) { c.answer(server, r, s); });
+    configure("http://127.0.0.1:" + std::to_string(server.port()) + "/moved");
     const double seconds = startBar();
     recordWait(c.what, seconds);
     EXPECT_LT(seconds, 15.0) << "start-up is bounded";
